@@ -1,0 +1,61 @@
+// Korvane Arcade engine: entry point.
+//
+// Start-up runs in a fixed order: the argument check, the Wii Remote link and
+// its poll thread, the display mode, the settings file, the window (or game
+// mode), the OpenGL state with the start values, the callbacks, then the
+// toolkit's main loop, which never returns. From then on every redisplay is one
+// frame of the whole game (display_callback), paced by idle_callback; the key
+// callbacks and the queued remote reports change the game between frames.
+
+#include <GL/freeglut.h>
+
+#include <cstdio>
+
+#include "app/frame_pacing.h"
+#include "app/gl_setup.h"
+#include "app/screen_state.h"
+#include "app/startup.h"
+#include "input/keys.h"
+#include "input/wiimote.h"
+#include "persist/settings.h"
+#include "platform/os.h"
+
+int main(int argc, char** argv) {
+    // Console lines must appear as they happen, also into a pipe or a file.
+    setvbuf(stdout, nullptr, _IOLBF, 0);
+
+    // The launcher passes the profile name; without it there is nothing to play as.
+    if (argc < 2) {
+        printf("ERROR: Do not run the engine directly, run kro.exe instead\n");
+        return 0;
+    }
+    profile_name = argv[1];
+    printf("Loading: Korvane Arcade - Wii-mote controlled - Please wait...\n\n");
+
+    if (connect_wiimote() != -1) os_start_thread(poll_thread);
+
+#ifdef KORVANE_SPINNING_IDLE
+    idle_gives_back_cpu = 0;  // benchmark build only: the busy-waiting loop to compare against
+#endif
+
+    // The toolkit gets no engine arguments: the profile name is not a toolkit option.
+    int toolkit_argc = 1;
+    char* toolkit_argv[] = {argv[0], nullptr};
+    glutInit(&toolkit_argc, toolkit_argv);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+
+    load_settings();
+    open_display();
+    gl_setup(1);
+
+    glutIgnoreKeyRepeat(1);  // a held key is one press and one release
+    glutKeyboardFunc(keyboard_callback);
+    glutSpecialUpFunc(special_up_callback);
+    glutSpecialFunc(special_callback);
+    glutDisplayFunc(display_callback);
+    glutVisibilityFunc(visibility_callback);
+    os_hide_cursor();
+
+    glutMainLoop();
+    return 0;
+}

@@ -1,0 +1,109 @@
+#include "app/screen_state.h"
+
+#include <GL/freeglut.h>
+
+#include <cstdio>
+
+#include "app/startup.h"
+#include "audio/sound.h"
+#include "menus/screens.h"
+#include "render/quit_overlay.h"
+#include "render/textures.h"
+#include "stage/frames.h"
+#include "stage/setup.h"
+
+int screen_state = STATE_LOGO_INTRO;
+int textures_loaded = 0;
+int music_started = 0;
+char music_path[32] = "";
+int paused_state = 0;
+
+static const char* const LOGO_MUSIC = "./mus/mus_logo.mp3";
+static const char* const MENU_MUSIC = "./mus/mus_menu.mid";
+static const char* const CREDITS_MUSIC = "./mus/mus_cred.mid";
+static const char* const STAGE_MUSIC = "./mus/mus_stage_1.mid";
+
+// First frame of a visit: the state's pictures.
+static void load_textures_once(int state) {
+    if (textures_loaded == 0) {
+        load_state_textures(state);
+        textures_loaded = 1;
+    }
+}
+
+// First frame of a visit to a state with its own song. The path is remembered
+// even with music off, so switching music on later plays the right song.
+static void start_music_once(const char* path) {
+    if (music_started == 0) {
+        snprintf(music_path, sizeof music_path, "%s", path);
+        play_music(music_path);
+        music_started = 1;
+    }
+}
+
+// The stage range: set-up on the first frame, then one frame of simulation.
+// The state is read once here, so a NAV that ends sets up the next on the next frame.
+static void run_stage_state() {
+    int state = screen_state;
+    if (textures_loaded == 0) {
+        load_state_textures(state);
+        if (state == STATE_NAV1) setup_nav1();
+        if (state == STATE_NAV2) setup_nav2();
+        textures_loaded = 1;
+    }
+    start_music_once(STAGE_MUSIC);
+    if (state == STATE_NAV1) frame_nav1();
+    if (state == STATE_NAV2) frame_nav2();
+}
+
+// One frame. Each check re-reads screen_state, so a screen that moves on to a
+// state checked later is drawn in this same frame (the intro ending shows the
+// main menu at once); a move to a state checked earlier shows next frame.
+void display_callback() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    glutReshapeWindow(WINDOW_WIDTH, WINDOW_HEIGHT);  // the engine never handles a resize
+
+    if (screen_state == STATE_LOGO_INTRO) {
+        if (music_started == 0) {
+            play_sound(LOGO_MUSIC);  // an MP3 played as an effect: it takes the first ring slot
+            music_started = 1;
+        }
+        draw_logo_intro();
+    }
+    if (screen_state == STATE_MAIN_MENU) {
+        load_textures_once(STATE_MAIN_MENU);
+        start_music_once(MENU_MUSIC);
+        draw_main_menu();
+    }
+    if (screen_state == STATE_SETTINGS) {
+        load_textures_once(STATE_SETTINGS);
+        draw_settings_menu();
+    }
+    if (screen_state == STATE_CONTROLS) {
+        load_textures_once(STATE_CONTROLS);
+        draw_controls_screen();
+    }
+    if (screen_state == STATE_STAGE_SELECT) {
+        load_textures_once(STATE_STAGE_SELECT);
+        draw_stage_select();
+    }
+    if (screen_state == STATE_HIGH_SCORES) {
+        load_textures_once(STATE_HIGH_SCORES);
+        draw_high_score_screen();
+    }
+    if (screen_state == STATE_CREDITS) {
+        load_textures_once(STATE_CREDITS);
+        start_music_once(CREDITS_MUSIC);
+        draw_credits();
+    }
+    if (screen_state == STATE_SHIP_SELECT) {
+        load_textures_once(STATE_SHIP_SELECT);
+        draw_ship_select();
+    }
+    if (in_stage_range(screen_state)) run_stage_state();
+    if (screen_state == STATE_QUIT_OVERLAY) draw_quit_overlay();  // the stage stays frozen
+
+    glFlush();
+    glutSwapBuffers();
+}

@@ -1,0 +1,32 @@
+// The screen-state machine: which screen each frame shows, and the flags that
+// make a state's textures and music load once per visit.
+#pragma once
+
+// Screen state codes. 2..98 is the stage range that input tests; only 2 and 3
+// have a set-up and a frame.
+enum {
+    STATE_LOGO_INTRO = -1,
+    STATE_MAIN_MENU = 0,
+    STATE_SHIP_SELECT = 1,
+    STATE_NAV1 = 2,
+    STATE_NAV2 = 3,
+    STATE_QUIT_OVERLAY = 99,
+    STATE_SETTINGS = 100,
+    STATE_STAGE_SELECT = 101,
+    STATE_CREDITS = 102,
+    STATE_HIGH_SCORES = 103,
+    STATE_CONTROLS = 104,
+};
+
+// True for the states that count as stage play for the key handlers (2..98).
+inline bool in_stage_range(int state) { return state >= 2 && state < 99; }
+
+extern int screen_state;     // current screen or stage; -1 at start-up
+extern int textures_loaded;  // 1 once the current state's texture set is loaded
+extern int music_started;    // 1 once the current state's music was started
+extern char music_path[32];  // music most recently started by the display callback
+extern int paused_state;     // stage state to return to from the quit overlay
+
+// One frame of the whole game: clear, dispatch on screen_state, swap.
+// Registered as the toolkit's display callback; called once per redisplay.
+void display_callback();

@@ -1,0 +1,32 @@
+// The key handlers: the single place where input becomes action. The Wii Remote
+// calls the same handlers with the codes of the keys it imitates.
+#pragma once
+
+// Keyboard codes the handlers act on.
+enum { KEY_ENTER = 13, KEY_ESC = 27, KEY_SPACE = 32 };
+// GLUT special-key codes the handlers act on.
+enum {
+    SPECIAL_F5 = 5, SPECIAL_F6 = 6, SPECIAL_F7 = 7, SPECIAL_F8 = 8, SPECIAL_F12 = 12,
+    SPECIAL_LEFT = 100, SPECIAL_UP = 101, SPECIAL_RIGHT = 102, SPECIAL_DOWN = 103,
+};
+
+// Frames a notice stays on screen.
+constexpr int MESSAGE_FRAMES_GUNS = 50;
+constexpr int MESSAGE_FRAMES_SOUND = 100;
+constexpr int MESSAGE_FRAMES_VOLUME = 120;
+
+constexpr int MESSAGE_TEXT_SIZE = 32;
+
+extern int menu_cursor;      // main-menu item 1..6
+extern int settings_cursor;  // settings row 1..6
+extern int restart_notice;   // 1 once the video mode was switched this run
+extern char message_text[MESSAGE_TEXT_SIZE];  // the stage's one line of notice
+extern int message_timer;    // frames the notice is still shown
+
+// Toolkit callbacks (the mouse position is ignored).
+void keyboard_callback(unsigned char key, int x, int y);
+void special_callback(int key, int x, int y);
+void special_up_callback(int key, int x, int y);
+
+// Main menu item 6: close sound, save settings, let go of the remote, exit 0.
+void quit_game();

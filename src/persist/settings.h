@@ -1,0 +1,18 @@
+// settings.cfg: the player's settings and the high-score table.
+#pragma once
+
+#include <cstdint>
+
+extern int fullscreen;  // non-zero: start in game mode
+extern int sfx;         // 1: effects are played
+extern int music;       // 1: music is played
+extern int sfxvol;      // effect volume step 1..9
+extern int musicvol;    // music volume step 1..9
+
+// Defaults, then the file if there is one, then the checksum test.
+// Called once by start-up before the window opens.
+void load_settings();
+// Rewrites the whole file from the settings and the table. Called by quit.
+void save_settings();
+// 4 x (places 1..5) + 5 x (places 6..10), wrapping 32-bit arithmetic.
+int32_t score_checksum();

@@ -1,0 +1,8 @@
+// The game's random numbers run 0..32767, as its ranges and tables assume.
+#pragma once
+
+// Next value 0..32767 from the C library's generator (seeded with srand).
+int rand15();
+
+// Tests script the draws by replacing the source; nullptr restores rand().
+void set_rand15_source(int (*source)());

@@ -1,0 +1,42 @@
+#include "render/starfield.h"
+
+#include <GL/freeglut.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+
+#include "app/screen_state.h"
+#include "platform/random.h"
+
+Star starfield[STAR_COUNT];
+int stars_on = 1;
+
+static double random_fraction() { return rand15() / 32767.0; }
+
+void init_starfield() {
+    memset(starfield, 0, sizeof starfield);
+    srand(static_cast<unsigned>(time(nullptr)));
+    for (Star& star : starfield) {
+        star.x = random_fraction();
+        star.y = random_fraction();
+        star.speed = random_fraction();
+    }
+}
+
+void draw_starfield(int vertical) {
+    // The stars switch only covers stage play and its quit overlay; menus always show them.
+    if (stars_on != 1 && screen_state >= 2 && screen_state <= 99) return;
+
+    for (Star& star : starfield) {
+        double& coordinate = vertical == 1 ? star.y : star.x;
+        coordinate -= star.speed * STAR_SPEED_SCALE;
+        if (coordinate <= 0.0) coordinate = 1.0;  // re-enter at the opposite edge, same line
+    }
+
+    glPointSize(2.0f);
+    glColor3f(0.7f, 0.5f, 0.5f);
+    glBegin(GL_POINTS);
+    for (const Star& star : starfield) glVertex2f(static_cast<float>(star.x), static_cast<float>(star.y));
+    glEnd();
+}

@@ -1,0 +1,146 @@
+// The world of a stage: records, pools and scalars that live for the whole run.
+// Positions are screen units (0..1, origin bottom-left, a record's x, y is its
+// lower-left corner); sizes are pixels of the 800x600 design screen; speeds are
+// screen units per frame; durations are frames.
+#pragma once
+
+#include <cstdint>
+
+// Design-screen pixels to screen units.
+constexpr double PIXEL_WIDTH = 0.00125;               // 1/800
+constexpr double PIXEL_HEIGHT = 0.0016666666666666668;  // 1/600
+
+// The left 0.84 of the screen is the playfield; the HUD panel covers the rest.
+constexpr double PLAYFIELD_WIDTH = 0.84;
+
+// Side codes of a hit on the player's fighter, also the index into shield arrays.
+enum { SIDE_NONE = 0, SIDE_FRONT = 1, SIDE_REAR = 2, SIDE_LEFT = 3, SIDE_RIGHT = 4 };
+
+// The player's fighter and the NAV 2 enemy fighter.
+struct Ship {
+    double x, y;           // lower-left corner
+    double speed;          // player: moves speed*0.5 per frame under keys; enemy: speed per frame
+    double width, height;  // pixels; 48 for every fighter
+    int32_t shield_max[5]; // capacity per side code 1..4 (entry 0 unused)
+    double shield[5];      // current shield per side code 1..4 (entry 0 unused)
+    int32_t hull_max;
+    int32_t hull;          // destroyed when below 1
+    int32_t gun_energy_max;
+    double gun_energy;     // never below 0
+    int32_t alive;         // 1 while in play
+};
+
+// One member of the falling rock fleet.
+struct Enemy {
+    double x, y;
+    double speed;          // descent per frame
+    double width, height;  // pixels
+    int32_t hull_max;      // given back at every respawn
+    int32_t hull;          // destroyed when 0 or less
+    int32_t score_value;
+    int32_t texture;       // texture id 4, 5 or 6
+    int32_t active;        // 0 once retired
+};
+
+// One shot, the player's or the enemy fighter's.
+struct Projectile {
+    double x, y;
+    double dx, dy;         // motion per frame
+    double width, height;  // pixels
+    double damage;
+    int32_t texture;       // 517, 518 or 519
+    int32_t spare;         // always written 0, never read
+    int32_t active;        // 1 while in flight
+};
+
+// A point particle; parked ones sit at (-1, -1) with no motion.
+struct Particle {
+    double x, y, dx, dy;
+};
+
+// Starting values of a fighter, by ship index: 0 Pilvet, 1 Vesker, 2 Brantor,
+// 3 the enemy fighter (whose speed is picked at spawn from ENEMY_SPEEDS).
+struct ShipStats {
+    double speed;
+    int32_t shield_max;
+    int32_t hull_max;
+    int32_t gun_energy_max;
+};
+extern const ShipStats ship_table[4];
+constexpr int ENEMY_SPEED_COUNT = 10;
+extern const double ENEMY_SPEEDS[ENEMY_SPEED_COUNT];  // 0.010, 0.012, ..., 0.028
+
+// Fleet sizes and shot pools.
+constexpr int NAV1_FLEET_SIZE = 8;
+constexpr int NAV2_FLEET_SIZE = 4;
+constexpr int MAX_FLEET_SIZE = 8;
+constexpr int SHOT_POOL_SIZE = 64;
+
+// The player, the enemy fighter, the fleet and the shots. The set-ups of each
+// NAV zero the fleet and both shot pools before filling them.
+extern Ship player;
+extern Ship nav_fighter;
+extern Enemy enemies[MAX_FLEET_SIZE];
+extern Projectile player_shots[SHOT_POOL_SIZE];
+extern Projectile enemy_shots[SHOT_POOL_SIZE];
+
+// The four particle pools. A burst writes `per burst` particles at a stride of
+// the pool's slot count, starting at the ring counter, which then advances and
+// wraps at the slot count; a new burst thus overwrites the oldest one.
+constexpr int DEBRIS_CAPACITY = 1000, DEBRIS_SLOTS = 5, DEBRIS_PER_BURST = 199;
+constexpr int HIT_SPARK_CAPACITY = 200, HIT_SPARK_SLOTS = 10, HIT_SPARK_PER_BURST = 19;
+constexpr int IMPACT_SPARK_CAPACITY = 500, IMPACT_SPARK_SLOTS = 10, IMPACT_SPARK_PER_BURST = 49;
+constexpr int EXPLOSION_CAPACITY = 1000, EXPLOSION_SLOTS = 5, EXPLOSION_PER_BURST = 199;
+extern Particle debris_particles[DEBRIS_CAPACITY];
+extern Particle hit_sparks[HIT_SPARK_CAPACITY];
+extern Particle impact_sparks[IMPACT_SPARK_CAPACITY];
+extern Particle explosion_particles[EXPLOSION_CAPACITY];
+extern int debris_ring;         // 0..4
+extern int hit_spark_ring;      // 0..9
+extern int impact_spark_ring;   // 0..9
+extern int explosion_ring;      // 0..4
+
+// World scalars.
+extern int selected_ship;        // 0..2, also the fighter's texture id
+extern int score;
+extern int shots_hit;            // player shots that struck a target
+extern int shots_missed;         // player shots that left the top before completion
+extern int bonus_pending;        // end-of-NAV bonus not yet counted into score
+extern int bonus_awarded;        // 1 once this NAV's bonuses were added
+extern int player_destroyed;     // 1 from the first step of the death sequence
+extern int nav_completed;        // 1 once the NAV's goal is reached
+extern int outro_timer;          // frames left in the death sequence or fly-out
+extern int nav_timer;            // NAV 1 frame counter; -1 once complete
+extern int nav_timer_running;    // 0 once the player is destroyed
+extern int nav_kills_left;       // NAV 2 fighters still to destroy; -1 once complete
+extern int stage_started;        // 0 until a section's first frame ran its one-time step
+extern double stage_title_fade;  // NAV 1 title brightness, 1.0 falling by 0.01 a frame
+extern double hud_offset;        // HUD panel slide; 0 = fully in
+extern int gun_mode;             // 0 laser, 1 ion, 2 neutron, 3 laser+ion, 4 laser+neutron
+extern int steer_x;              // 0 none, 1 left, 2 right
+extern int steer_y;              // 0 none, 1 up, 2 down
+extern int tilt_active;          // 1 once the remote's tilt steers
+extern int tilt_pitch;           // whole degrees, scales horizontal steering
+extern int tilt_roll;            // whole degrees, scales vertical steering
+extern int nav_fighter_weapon;   // gun_table row the enemy fighter fires
+extern int nav_fighter_heading;  // 0 moving right, 1 moving left
+extern int nav_fighter_fire_timer;  // frames since the enemy fighter's last volley
+extern int player_hit_side;      // side code of the latest hit test on the player
+
+// rand() scaled to 0..1 inclusive.
+double rand_unit();
+// (rand_unit() - 0.5) * 0.05: -0.025..0.025.
+double jitter();
+
+// Bursts `count` particles at (cx, cy) into `pool`, at stride `slots` from the
+// ring counter, which then advances and wraps at `slots`.
+void particle_burst(Particle* pool, int* ring, int slots, double cx, double cy, int count);
+
+// Centre of a record given its lower-left corner and its size in pixels.
+inline double centre_x(double x, double width) { return x + width * PIXEL_WIDTH * 0.5; }
+inline double centre_y(double y, double height) { return y + height * PIXEL_HEIGHT * 0.5; }
+
+// Ends the running game and returns to the main menu. Called when a game ends
+// (quit overlay, Enter after destruction, end of the death sequence or of
+// NAV 2's fly-out); callers record the score first, since it clears it.
+void reset_game();

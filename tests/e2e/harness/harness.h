@@ -1,0 +1,79 @@
+// End-to-end harness: the real engine in a scratch copy of the game folder,
+// under a private Xvfb, driven with xdotool and watched through its console
+// output, its files and xwd screenshots.
+#pragma once
+
+#include <sys/types.h>
+
+#include <string>
+#include <vector>
+
+#include "xwd.h"
+
+// A private X server (800x600x24, key auto-repeat after 10 s) for one test.
+class VirtualDisplay {
+  public:
+    VirtualDisplay();
+    ~VirtualDisplay();
+    VirtualDisplay(const VirtualDisplay&) = delete;
+    VirtualDisplay& operator=(const VirtualDisplay&) = delete;
+    const std::string& name() const { return name_; }  // ":N"
+
+  private:
+    pid_t pid_ = -1;
+    std::string name_;
+};
+
+// Runs `argv` to completion with DISPLAY set to `display` (when not empty);
+// returns its exit status (-1 when it did not exit normally). Its output is
+// appended to `output` when given.
+int run_command(const std::vector<std::string>& argv, const std::string& display,
+                std::string* output = nullptr);
+
+class GameRun {
+  public:
+    // A scratch copy of the game folder and a private display; the game is not started.
+    GameRun();
+    ~GameRun();
+    GameRun(const GameRun&) = delete;
+    GameRun& operator=(const GameRun&) = delete;
+
+    // The scratch game folder (the engine's working directory).
+    const std::string& folder() const { return folder_; }
+    const std::string& display() const { return display_.name(); }
+
+    // Starts the engine with `args` after the program name. Without a display
+    // the engine gets no DISPLAY at all.
+    void start(const std::vector<std::string>& args, bool with_display = true);
+
+    // Waits until the console output (stdout or stderr) contains `text`.
+    bool wait_for_output(const std::string& text, int timeout_ms = 10000) const;
+    // Waits until a window whose name matches `pattern` exists; its X id or "".
+    std::string wait_for_window(const std::string& pattern = "Korvane Arcade", int timeout_ms = 10000) const;
+    // Presses and releases an X key (an xdotool key name such as Return, Escape,
+    // Up, space, F5), holding it `hold_ms` so the game sees it in a frame.
+    void key(const std::string& name, int hold_ms = 120) const;
+    void key_down(const std::string& name) const;
+    void key_up(const std::string& name) const;
+    // Lets about `frames` frames (40 ms each) pass.
+    static void wait_frames(int frames);
+
+    Screenshot screenshot() const;
+    // Saves the screen as PNG (for the docs).
+    void save_png(const std::string& path) const;
+
+    bool running();
+    // Waits for the engine to end; its exit status, or -1 on time-out.
+    int wait_exit(int timeout_ms = 10000);
+
+    std::string out() const;  // standard output so far
+    std::string err() const;  // standard error so far
+    std::string file(const std::string& name) const;  // a file of the game folder ("" if none)
+
+  private:
+    VirtualDisplay display_;
+    std::string root_;    // scratch root: holds the game folder and the console logs
+    std::string folder_;  // root_/game
+    pid_t pid_ = -1;
+    int status_ = -1;
+};

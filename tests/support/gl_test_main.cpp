@@ -1,0 +1,35 @@
+// Test main: one 800x600 double-buffered window with a depth buffer, in the
+// engine's GL state, so drawing code runs against real GL. Tests read pixels
+// from the back buffer before any swap.
+#include <GL/freeglut.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "app/gl_setup.h"
+#include "app/screen_state.h"
+
+static bool only_listing(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (strcmp(argv[i], "--gtest_list_tests") == 0) return true;
+    return false;
+}
+
+void wait_for_display();  // display_wait.cpp (kept apart: X11's macros clash with gtest)
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    if (!only_listing(argc, argv)) {
+        wait_for_display();
+        int toolkit_argc = 1;
+        char* toolkit_argv[] = {argv[0], nullptr};
+        glutInit(&toolkit_argc, toolkit_argv);
+        glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+        glutInitWindowPosition(0, 0);
+        glutInitWindowSize(800, 600);
+        glutCreateWindow("korvane tests");
+        screen_state = 4;  // a state without pictures: gl_setup loads nothing
+        gl_setup(0);
+    }
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,31 @@
+// Frame pacing: at most one redisplay every 40 ms, the first at once.
+#include <gtest/gtest.h>
+
+#include "app/frame_pacing.h"
+
+TEST(FramePacing, FirstCallPostsAtOnceThenEvery40Ms) {
+    last_frame_time = 0;
+    EXPECT_EQ(frame_due(1234), 1);
+    EXPECT_EQ(last_frame_time, 1234);
+    EXPECT_EQ(frame_due(1235), 0);
+    EXPECT_EQ(frame_due(1273), 0);
+    EXPECT_EQ(last_frame_time, 1234);
+    EXPECT_EQ(frame_due(1274), 1);  // exactly 40 ms later is allowed
+    EXPECT_EQ(last_frame_time, 1274);
+}
+
+TEST(FramePacing, LateFramesAreNotMadeUp) {
+    last_frame_time = 0;
+    ASSERT_EQ(frame_due(100), 1);
+    EXPECT_EQ(frame_due(500), 1);  // a long pause (a slow frame, a hidden window): one frame...
+    EXPECT_EQ(frame_due(501), 0);  // ...then the normal rhythm from there, no catching up
+    EXPECT_EQ(frame_due(539), 0);
+    EXPECT_EQ(frame_due(540), 1);
+}
+
+TEST(FramePacing, AtMostTwentyFiveFramesInASecondOfIdleCalls) {
+    last_frame_time = 0;
+    int frames = 0;
+    for (int ms = 1; ms <= 1000; ++ms) frames += frame_due(ms);
+    EXPECT_EQ(frames, 25);
+}
