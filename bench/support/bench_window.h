@@ -1,0 +1,5 @@
+// A GL window for benchmarks that draw (800x600, the engine's GL state).
+#pragma once
+
+// Opens the window once; later calls do nothing. Needs a display (Xvfb).
+void open_bench_window();
