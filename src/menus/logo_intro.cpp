@@ -26,7 +26,7 @@ constexpr float SOUND_X0 = 0.03f, SOUND_Y0 = 0.02f, SOUND_X1 = 0.11f, SOUND_Y1 =
 // The small print between the two small logos.
 static const char* const INTRO_NOTICE = "Korvane Studio presents";
 static const char* const INTRO_DISCLAIMER_1 =
-    "Korvane Arcade is a fan-built playable demo. Every picture, sound and song in it was made by Korvane Studio.";
+    "Korvane Arcade is a playable demo. Every picture, sound and song in it was made by Korvane Studio.";
 static const char* const INTRO_DISCLAIMER_2 = "Built with OpenGL, freeglut, SDL2_mixer, FluidSynth and libxwiimote.";
 constexpr float NOTICE_X = 0.42f, NOTICE_Y = 0.055f;
 constexpr float DISCLAIMER_1_X = 0.22f, DISCLAIMER_1_Y = 0.035f;
