@@ -47,7 +47,9 @@ static const char* fighter_name(int ship) {
 void draw_high_score_screen() {
     char cell[ROW_TEXT_SIZE];
 
-    // The table first: the frame drawn afterwards stays behind the text.
+    // The table first: the frame drawn afterwards stays behind the text. Text
+    // would be textured too if a previous frame had left texturing on.
+    glDisable(GL_TEXTURE_2D);
     glColor3f(MENU_BRIGHT, MENU_BRIGHT, MENU_BRIGHT);
     for (int i = 0; i < HIGH_SCORE_PLACES; ++i) {
         snprintf(cell, sizeof cell, "%d", i + 1);

@@ -55,6 +55,7 @@ struct HighScoreScreenTest : testing::Test {
     }
     void draw() {
         begin_frame();
+        glEnable(GL_TEXTURE_2D);  // as a picture-drawing frame before may have left it
         draw_high_score_screen();
     }
     // Scores are read through the table's accessor, which another part builds.
@@ -118,8 +119,7 @@ TEST_F(HighScoreScreenTest, ALongNameIsCutToTheRowBuffer) {
 
 TEST_F(HighScoreScreenTest, ANameWithoutItsEndIsReadOnlyToTheStoreEnd) {
     memset(high_scores[0].name, 'x', sizeof high_scores[0].name);  // no terminator
-    draw();
-    SUCCEED() << "drawn without reading past the entry";
+    draw();  // a sanitizer build reports a read past the entry
     EXPECT_GT(pixels_of(rgb(1, 1, 1), {216, 309, 600, 324}), 0);
 }
 
