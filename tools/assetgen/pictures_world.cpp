@@ -82,22 +82,21 @@ void draw_shield(Canvas& c) {
 
 // A glowing bolt: white core in a coloured halo, elliptical falloff.
 void draw_bolt(Canvas& c, const Rgba& halo, double core_rx, double core_ry, bool ring) {
-    const double w = c.design_w, h = c.design_h;
     for (int ty = 0; ty < c.height; ++ty)
         for (int tx = 0; tx < c.width; ++tx) {
             const double x = ((tx + 0.5) / c.width - 0.5) * 2, y = ((ty + 0.5) / c.height - 0.5) * 2;
             const double d = std::hypot(x, y);
             double glow = std::max(0.0, 1 - d);
             glow = glow * glow * 1.6;
-            const double core = std::exp(-std::pow(x / core_rx, 2) - std::pow(y / core_ry, 2));
+            // The core fades out before the edge, so the corners stay clear.
+            const double window = std::clamp((1.1 - d) / 0.3, 0.0, 1.0);
+            const double core = window * std::exp(-std::pow(x / core_rx, 2) - std::pow(y / core_ry, 2));
             double ring_v = 0;
             if (ring) ring_v = std::exp(-std::pow((d - 0.62) / 0.14, 2));
             const double a = std::min(1.0, glow + core + ring_v);
             const float white = static_cast<float>(std::min(1.0, core * 1.2));
             c.blend(tx, ty, mix(halo, rgba(1, 1, 1), white), static_cast<float>(a));
         }
-    (void)w;
-    (void)h;
 }
 
 // NAV map: the route from the bottom (start) to the top (NAV end), drawn on a
