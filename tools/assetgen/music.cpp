@@ -43,11 +43,11 @@ Song menu_song() {
     const Chord am{45, {57, 60, 64}}, f{41, {57, 60, 65}}, c{48, {55, 60, 64}}, g{43, {55, 59, 62}},
         dm{38, {57, 62, 65}}, e{40, {56, 59, 64}};
     const Chord bars[8] = {am, f, c, g, am, f, dm, e};
-    const int pad = s.add_track(0, WARM_PAD, 90, 64, 80);
-    const int arp = s.add_track(1, VIBRAPHONE, 70, 80, 70);
-    const int bass = s.add_track(2, SYNTH_BASS, 95, 64, 30);
-    const int lead = s.add_track(3, SAW_LEAD, 62, 50, 90);
-    const int drums = s.add_track(DRUMS, 0, 80, 64, 40);
+    const int pad = s.add_track(0, WARM_PAD, 115, 64, 80);
+    const int arp = s.add_track(1, VIBRAPHONE, 95, 80, 70);
+    const int bass = s.add_track(2, SYNTH_BASS, 120, 64, 30);
+    const int lead = s.add_track(3, SAW_LEAD, 88, 50, 90);
+    const int drums = s.add_track(DRUMS, 0, 105, 64, 40);
     for (int bar = 0; bar < 16; ++bar) {
         const Chord& ch = bars[bar % 8];
         const double b0 = bar * 4.0;
@@ -85,11 +85,11 @@ Song credits_song() {
     const Chord f{41, {60, 65, 69}}, am{45, {60, 64, 69}}, bb{46, {62, 65, 70}}, c{48, {60, 64, 67}},
         dm{38, {62, 65, 69}};
     const Chord bars[16] = {f, am, bb, c, f, am, bb, c, dm, am, bb, c, dm, c, bb, c};
-    const int piano = s.add_track(0, ELECTRIC_PIANO, 88, 54, 60);
-    const int strings = s.add_track(1, STRINGS, 70, 74, 90);
-    const int bass = s.add_track(2, FRETLESS_BASS, 96, 64, 30);
-    const int vibes = s.add_track(3, VIBRAPHONE, 76, 84, 80);
-    const int drums = s.add_track(DRUMS, 0, 72, 64, 50);
+    const int piano = s.add_track(0, ELECTRIC_PIANO, 105, 54, 60);
+    const int strings = s.add_track(1, STRINGS, 88, 74, 90);
+    const int bass = s.add_track(2, FRETLESS_BASS, 112, 64, 30);
+    const int vibes = s.add_track(3, VIBRAPHONE, 95, 84, 80);
+    const int drums = s.add_track(DRUMS, 0, 90, 64, 50);
     for (int bar = 0; bar < 16; ++bar) {
         const Chord& ch = bars[bar];
         const double b0 = bar * 4.0;

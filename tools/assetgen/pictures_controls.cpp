@@ -142,9 +142,10 @@ void draw_remote(Canvas& c) {
              i == 0 || i == 3 ? rgba(0.3f, 0.6f, 1.0f) : grey(0.55f));
     }
     for (int i = 0; i < 5; ++i)  // speaker holes
-        for (int j = 0; j < 3; ++j)
-            fill(c, Box{186 + i * 5 - 2, 168 + j * 7 - 2, 186 + i * 5 + 2, 168 + j * 7 + 2},
-                 ellipse_shape(186 + i * 5, 168 + j * 7, 1, 1), grey(0.35f));
+        for (int j = 0; j < 3; ++j) {
+            const double hx = 186.0 + i * 5, hy = 168.0 + j * 7;
+            fill(c, Box{hx - 2, hy - 2, hx + 2, hy + 2}, ellipse_shape(hx, hy, 1, 1), grey(0.35f));
+        }
 
     // Labels above the remote.
     caption(c, "D-pad: menu cursor,", 6, 272);

@@ -27,7 +27,7 @@ void draw_well(Canvas& c, const Box& b) {
     const double lip = 2;
     fill(c, Box{b.x0 - lip, b.y0 - lip, b.x1 + lip, b.y1 + lip},
          rounded_rect_shape(Box{b.x0 - lip, b.y0 - lip, b.x1 + lip, b.y1 + lip}, 3), [=](double x, double y) {
-             const bool lower_right = (y - b.y0) < (b.x1 - x) * 0 + lip || x > b.x1;
+             const bool lower_right = y < b.y0 || x > b.x1;
              return lower_right ? grey(0.85f) : grey(0.12f);
          });
     fill(c, b, rounded_rect_shape(b, 2), [=](double, double y) {
@@ -88,7 +88,7 @@ void draw_score_frame(Canvas& c) {
     auto sx = [](double screen_x) { return (screen_x - 0.18) * 800; };
     const Box outer{2, 2, w - 2, h - 2};
     // Frame: a light rim with notched corners, a dark glass inside.
-    fill(c, Box{0, 0, w, h}, rounded_rect_shape(outer, 10), [&](double x, double y) {
+    fill(c, Box{0, 0, w, h}, rounded_rect_shape(outer, 10), [&](double, double y) {
         const double t = y / h;
         return grey(static_cast<float>(0.6 + 0.35 * t));
     });

@@ -305,7 +305,7 @@ Picture big_ship(const std::string& name, Design (*design)(), Rgba accent) {
     // 0.64 x 0.42 of the window: 512 x 252 pixels on 512 x 256 texels. The
     // craft flies to the right, slightly climbing, over a soft shadow.
     return Picture{name, 512, 256, 512, 252, [design, accent](Canvas& c) {
-                       const Placement at{268, 132, 112, PI / 2 - 0.12};
+                       const Placement at{266, 132, 121, PI / 2 - 0.1};
                        Mask shadow = mask_of(c, Box{0, 0, 512, 252}, ellipse_shape(250, 28, 170, 14));
                        blur_mask(shadow, c.width, c.height, 10);
                        paint_mask(c, shadow, grey(0.0f, 0.6f), 1.5f);

@@ -11,20 +11,24 @@ namespace {
 FT_Library library = nullptr;
 std::map<Font, FT_Face> faces;
 
+// Only the two faces of the core DejaVu package; the condensed styles are the
+// same faces drawn narrower.
 const std::pair<Font, const char*> FONT_FILES[] = {
     {Font::Bold, "DejaVuSans-Bold.ttf"},
-    {Font::CondensedBold, "DejaVuSansCondensed-Bold.ttf"},
+    {Font::CondensedBold, "DejaVuSans-Bold.ttf"},
     {Font::Regular, "DejaVuSans.ttf"},
-    {Font::Condensed, "DejaVuSansCondensed.ttf"},
-    {Font::SerifBold, "DejaVuSerif-Bold.ttf"},
+    {Font::Condensed, "DejaVuSans.ttf"},
 };
+const double CONDENSED_WIDTH = 0.86;
+
+double width_factor(Font f) { return f == Font::Condensed || f == Font::CondensedBold ? CONDENSED_WIDTH : 1.0; }
 
 // Sets the face to the style's size at the canvas's two texel scales and the
 // shear; returns the face.
 FT_Face prepare(const Canvas& c, const TextStyle& s) {
     FT_Face face = faces.at(s.font);
     const double kx = c.texels_per_unit_x(), ky = c.texels_per_unit_y();
-    FT_Set_Char_Size(face, static_cast<FT_F26Dot6>(std::lround(s.size * kx * 64)),
+    FT_Set_Char_Size(face, static_cast<FT_F26Dot6>(std::lround(s.size * width_factor(s.font) * kx * 64)),
                      static_cast<FT_F26Dot6>(std::lround(s.size * ky * 64)), 72, 72);
     return face;
 }

@@ -7,7 +7,7 @@
 
 #include "canvas.h"
 
-enum class Font { Bold, CondensedBold, Regular, Condensed, SerifBold };
+enum class Font { Bold, CondensedBold, Regular, Condensed };
 
 struct TextStyle {
     Font font = Font::Bold;
