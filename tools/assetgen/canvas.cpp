@@ -139,26 +139,42 @@ Mask mask_of(const Canvas& c, const Box& bounds, const Inside& inside) {
 
 void blur_mask(Mask& m, int w, int h, int radius) {
     if (radius <= 0) return;
+    // Work only around what the mask covers: three passes spread it by 3 radii.
+    int x0 = w, y0 = h, x1 = -1, y1 = -1;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (m[static_cast<size_t>(y) * w + x] > 0) {
+                x0 = std::min(x0, x);
+                x1 = std::max(x1, x);
+                y0 = std::min(y0, y);
+                y1 = std::max(y1, y);
+            }
+    if (x1 < 0) return;
+    const int spread = 3 * radius + 1;
+    x0 = std::max(0, x0 - spread);
+    y0 = std::max(0, y0 - spread);
+    x1 = std::min(w - 1, x1 + spread);
+    y1 = std::min(h - 1, y1 + spread);
     Mask tmp(m.size());
     const float norm = 1.0f / (2 * radius + 1);
     for (int pass = 0; pass < 3; ++pass) {
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) {
-                float s = 0;
+        for (int y = y0; y <= y1; ++y)
+            for (int x = x0; x <= x1; ++x) {
+                float sum = 0;
                 for (int k = -radius; k <= radius; ++k) {
                     const int xx = x + k;
-                    if (xx >= 0 && xx < w) s += m[static_cast<size_t>(y) * w + xx];
+                    if (xx >= 0 && xx < w) sum += m[static_cast<size_t>(y) * w + xx];
                 }
-                tmp[static_cast<size_t>(y) * w + x] = s * norm;
+                tmp[static_cast<size_t>(y) * w + x] = sum * norm;
             }
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) {
-                float s = 0;
+        for (int y = y0; y <= y1; ++y)
+            for (int x = x0; x <= x1; ++x) {
+                float sum = 0;
                 for (int k = -radius; k <= radius; ++k) {
                     const int yy = y + k;
-                    if (yy >= 0 && yy < h) s += tmp[static_cast<size_t>(yy) * w + x];
+                    if (yy >= 0 && yy < h) sum += tmp[static_cast<size_t>(yy) * w + x];
                 }
-                m[static_cast<size_t>(y) * w + x] = s * norm;
+                m[static_cast<size_t>(y) * w + x] = sum * norm;
             }
     }
 }

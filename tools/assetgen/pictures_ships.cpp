@@ -108,10 +108,16 @@ void draw_design(Canvas& c, const Design& d, const Placement& p, const Rgba& acc
         owner.push_back(&part);
     }
     std::vector<Inside> shapes;
-    for (const auto& poly : polys) shapes.push_back(polygon_shape(poly));
+    std::vector<Box> boxes;
+    for (const auto& poly : polys) {
+        shapes.push_back(polygon_shape(poly));
+        boxes.push_back(bounds_of(poly, 0));
+    }
     auto silhouette = [&](double x, double y) {
-        for (const Inside& in : shapes)
-            if (in(x, y)) return true;
+        for (size_t i = 0; i < shapes.size(); ++i) {
+            const Box& b = boxes[i];
+            if (x >= b.x0 && x <= b.x1 && y >= b.y0 && y <= b.y1 && shapes[i](x, y)) return true;
+        }
         return false;
     };
     Box all{1e9, 1e9, -1e9, -1e9};
@@ -137,13 +143,14 @@ void draw_design(Canvas& c, const Design& d, const Placement& p, const Rgba& acc
     }
 
     // Dark rim so the craft stands out from stars and rocks.
-    Mask rim = mask_of(c, all, silhouette);
+    const Mask outline = mask_of(c, all, silhouette);
+    Mask rim = outline;
     blur_mask(rim, c.width, c.height, std::max(1, static_cast<int>(std::lround(0.6 * c.texels_per_unit_x()))));
     paint_mask(c, rim, grey(0.06f, 0.9f), 3.0f);
 
     // Edge shade: the blurred silhouette is low near the outline, so plates
     // darken towards their edges and read as rounded.
-    Mask bevel = mask_of(c, all, silhouette);
+    Mask bevel = outline;
     blur_mask(bevel, c.width, c.height, std::max(1, static_cast<int>(std::lround(0.07 * unit * c.texels_per_unit_x()))));
     auto bevel_at = [&](double x, double y) {
         const int tx = std::clamp(static_cast<int>(x * c.texels_per_unit_x()), 0, c.width - 1);
