@@ -183,3 +183,83 @@ TEST(GeneratedPictures, DigitsDifferFromEachOther) {
     }
     EXPECT_EQ(distinct.size(), 10u);
 }
+
+namespace {
+
+// Brightness (0..1) of the texel under screen point (x, y) of a picture drawn
+// over the rectangle (x0, y0)-(x1, y1).
+double brightness_under(const TgaPicture& p, double x0, double y0, double x1, double y1, double x, double y) {
+    const int tx = static_cast<int>((x - x0) / (x1 - x0) * p.width);
+    const int ty = static_cast<int>((y - y0) / (y1 - y0) * p.height);
+    const unsigned char* t = &p.pixels[(static_cast<size_t>(ty) * p.width + tx) * 4];
+    return (t[0] + t[1] + t[2]) / (3 * 255.0);
+}
+
+struct MeanColour {
+    double r = 0, g = 0, b = 0;
+};
+
+MeanColour mean_visible_colour(const TgaPicture& p) {
+    MeanColour m;
+    double weight = 0;
+    for (size_t i = 0; i + 3 < p.pixels.size(); i += 4) {
+        const double a = p.pixels[i + 3] / 255.0;
+        m.r += p.pixels[i] * a;
+        m.g += p.pixels[i + 1] * a;
+        m.b += p.pixels[i + 2] * a;
+        weight += a;
+    }
+    m.r /= weight;
+    m.g /= weight;
+    m.b /= weight;
+    return m;
+}
+
+}  // namespace
+
+TEST(GeneratedPictures, PanelIsDarkWhereTheHudWritesItsWhiteTexts) {
+    TgaPicture hud;
+    ASSERT_TRUE(read_picture(std::string(GAME_DIR) + "/tex/tex_hud.tga", &hud));
+    // Points just right of and above each text's start, inside its letters.
+    const double text_points[][2] = {
+        {0.885, 0.875},  // score
+        {0.915, 0.725},  // first gun name
+        {0.915, 0.71},   // second gun name
+        {0.915, 0.685},  // "No Missiles"
+        {0.965, 0.42},   // energy figure
+        {0.895, 0.225},  // damage
+        {0.93, 0.325},   // front shield figure
+        {0.93, 0.255},   // rear shield figure
+        {0.899, 0.55},   // progress marker
+    };
+    for (const auto& pt : text_points) {
+        SCOPED_TRACE(testing::Message() << "at " << pt[0] << ", " << pt[1]);
+        EXPECT_LT(brightness_under(hud, 0.84, 0.0, 1.0, 1.0, pt[0], pt[1]), 0.15);
+    }
+    // Elsewhere the panel is a light plate for the fighter's tint to colour.
+    EXPECT_GT(brightness_under(hud, 0.84, 0.0, 1.0, 1.0, 0.86, 0.95), 0.35);
+}
+
+TEST(GeneratedPictures, ScoreFrameIsDarkUnderEveryRowOfTheTable) {
+    TgaPicture frame;
+    ASSERT_TRUE(read_picture(std::string(GAME_DIR) + "/tex/tex_menu_scores.tga", &frame));
+    for (int row = 0; row < 10; ++row)
+        for (double x : {0.255, 0.30, 0.48, 0.64}) {
+            SCOPED_TRACE(testing::Message() << "row " << row << " x " << x);
+            EXPECT_LT(brightness_under(frame, 0.18, 0.22, 0.82, 0.65, x, 0.52 - 0.02 * row + 0.004), 0.4);
+        }
+}
+
+TEST(GeneratedPictures, TheThreeShotsAreToldApartByColour) {
+    MeanColour colour[3];
+    const char* names[3] = {"tex_gun_laser", "tex_gun_ion", "tex_gun_neutron"};
+    for (int i = 0; i < 3; ++i) {
+        TgaPicture p;
+        ASSERT_TRUE(read_picture(std::string(GAME_DIR) + "/tex/" + names[i] + ".tga", &p));
+        colour[i] = mean_visible_colour(p);
+    }
+    EXPECT_GT(colour[0].r, colour[0].b + 40) << "laser: red";
+    EXPECT_GT(colour[1].b, colour[1].r + 40) << "ion: blue";
+    EXPECT_GT(colour[2].g, colour[2].b + 40) << "neutron: green";
+    EXPECT_GT(colour[2].g, colour[2].r) << "neutron: green";
+}

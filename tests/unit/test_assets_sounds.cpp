@@ -200,6 +200,10 @@ TEST(GeneratedSounds, WavesAreMono16BitPcmWithConsistentSizes) {
         EXPECT_EQ(le16(b, 34), 16);
         EXPECT_EQ(std::string(b.begin() + 36, b.begin() + 40), "data");
         EXPECT_EQ(le32(b, 40), b.size() - 44);
+        // Faded in and out: no click where the sample starts or is cut.
+        const int16_t first = static_cast<int16_t>(le16(b, 44)), last = static_cast<int16_t>(le16(b, b.size() - 2));
+        EXPECT_LT(std::abs(first), 330);
+        EXPECT_LT(std::abs(last), 330);
         const double seconds = (b.size() - 44) / 88200.0;
         EXPECT_GT(seconds, 0.08);
         EXPECT_LT(seconds, 1.0) << "an effect, and the cursor click among them, must be short";
