@@ -43,7 +43,7 @@ static void put_delta(std::string& out, uint32_t ticks) {
     out += bytes;
 }
 
-std::string single_note_midi(int program, int note_ms, int end_ms) {
+std::string single_note_midi(int program, int note_ms, int end_ms, int bank) {
     constexpr int TICKS_PER_BEAT = 480;
     constexpr int MICROSECONDS_PER_BEAT = 480000;  // one tick per millisecond
     constexpr int NOTE = 60, VELOCITY = 110;
@@ -51,6 +51,10 @@ std::string single_note_midi(int program, int note_ms, int end_ms) {
     put_delta(track, 0);
     track += "\xff\x51\x03";
     put_be(track, MICROSECONDS_PER_BEAT, 3);
+    if (bank != 0) {
+        put_delta(track, 0);
+        track += {'\xb0', '\0', static_cast<char>(bank)};  // bank select
+    }
     put_delta(track, 0);
     track += {'\xc0', static_cast<char>(program)};
     put_delta(track, 0);

@@ -11,8 +11,8 @@
 // A mono 16-bit 44.1 kHz WAV: a square wave of `amplitude` (0 gives silence).
 std::string square_wave_wav(int milliseconds, int amplitude);
 // A one-track MIDI file at one tick per millisecond: one note of `program`
-// from 0 to `note_ms`, the track ending at `end_ms`.
-std::string single_note_midi(int program, int note_ms, int end_ms);
+// (in `bank`, when not 0) from 0 to `note_ms`, the track ending at `end_ms`.
+std::string single_note_midi(int program, int note_ms, int end_ms, int bank = 0);
 
 // Loudest output sample over the next `milliseconds` (earlier output is dropped).
 int output_peak_over(int milliseconds);
