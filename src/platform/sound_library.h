@@ -12,6 +12,9 @@
 //   before it: the game keeps only its newest song handle, and each MIDI song
 //   holds its own synthesizer of about 8 MB, so a superseded song must not
 //   linger.
+// - A MIDI song that does not parse or lasts no time at all is refused like a
+//   missing file: the synthesizer would loop it forever inside one mixing call
+//   and hang the game's next sound call.
 // - A channel handle names one play of a sample on one channel; stopping a
 //   handle whose channel has since moved on to another sound does nothing.
 #pragma once

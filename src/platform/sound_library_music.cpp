@@ -1,8 +1,16 @@
 // Songs: one at a time, as SDL2_mixer plays one music stream.
 #include <SDL2/SDL_mixer.h>
 
+#include <fstream>
+#include <iterator>
+#include <vector>
+
 #include "platform/sound_library.h"
 #include "platform/sound_library_internal.h"
+#include "platform/sound_library_midi.h"
+
+constexpr size_t SONG_MAGIC_BYTES = 4;
+constexpr std::streamoff LARGEST_MIDI_SONG = 8 << 20;  // far beyond any song of this game
 
 static uintptr_t song_handle = 0;  // handle of the song held; 0 when none
 static Mix_Music* song_music = nullptr;
@@ -21,10 +29,27 @@ void sound_library_release_song() {
     song_handle = 0;
 }
 
+// False for a song the synthesizer would choke on (see sound_library_midi.h);
+// songs for the other decoders are theirs to judge.
+static bool song_is_safe_to_play(const char* path) {
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
+    if (!file) return false;
+    std::streamoff size = file.tellg();
+    file.seekg(0);
+    unsigned char magic[SONG_MAGIC_BYTES] = {};
+    file.read(reinterpret_cast<char*>(magic), sizeof magic);
+    if (!sound_library_is_midi_song(path, magic, static_cast<size_t>(file.gcount()))) return true;
+    if (size > LARGEST_MIDI_SONG) return false;
+    file.seekg(0);
+    std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    return sound_library_midi_is_playable(bytes.data(), bytes.size());
+}
+
 FMUSIC_MODULE* FMUSIC_LoadSong(const char* path) {
     if (!sound_library_open || !path) return nullptr;
     // Free the superseded song first: two synthesizers need not exist at once.
     sound_library_release_song();
+    if (!song_is_safe_to_play(path)) return nullptr;
     Mix_Music* music = Mix_LoadMUS(path);
     if (!music) return nullptr;
     song_music = music;

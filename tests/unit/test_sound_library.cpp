@@ -6,6 +6,7 @@
 #include "audio/sound.h"
 #include "persist/settings.h"
 #include "platform/sound_library.h"
+#include "platform/sound_library_midi.h"
 #include "support/scratch_dir.h"
 #include "test_sound_support.h"
 
@@ -117,4 +118,50 @@ TEST_F(SoundLibraryTest, HandlesFromBeforeACloseAreDeadAfterIt) {
     EXPECT_EQ(FMUSIC_FreeSong(tune), 0);
     EXPECT_EQ(sound_library_test_samples_held(), 0);
     console();
+}
+
+TEST(SoundLibraryMidiCheck, AcceptsSongsThatParseAndLastAndRefusesTheRest) {
+    auto playable = [](const std::string& file) {
+        return sound_library_midi_is_playable(reinterpret_cast<const unsigned char*>(file.data()), file.size());
+    };
+    std::string good = single_note_midi(0, 500, 800);
+    EXPECT_TRUE(playable(good));
+    EXPECT_TRUE(playable(good + "XTRA\0\0\0\0")) << "bytes after the last track";
+    std::string with_other_chunk = good.substr(0, 14) + std::string("XFIH\0\0\0\2ab", 10) + good.substr(14);
+    EXPECT_TRUE(playable(with_other_chunk)) << "unknown chunks are skipped";
+
+    EXPECT_FALSE(playable(single_note_midi(0, 0, 0))) << "lasts no time";
+    EXPECT_FALSE(playable(good.substr(0, good.size() - 3))) << "track cut short";
+    EXPECT_FALSE(playable("this is not a midi file"));
+    EXPECT_FALSE(playable(""));
+
+    std::string zero_tempo = good;
+    size_t tempo = zero_tempo.find("\xff\x51\x03");
+    ASSERT_NE(tempo, std::string::npos);
+    zero_tempo.replace(tempo + 3, 3, std::string(3, '\0'));
+    EXPECT_FALSE(playable(zero_tempo));
+
+    std::string stray_data = good;  // a data byte where the first status should be
+    stray_data[22 + 1] = 0x40;      // first event after its zero delta: the tempo meta's 0xff
+    EXPECT_FALSE(playable(stray_data));
+}
+
+// The synth would loop such songs forever inside one mixing call, and the
+// game's next sound call would wait for the mixer for good.
+TEST_F(SoundLibraryTest, SongsTheSynthCannotLoopAreRefusedAndTheGameGoesOn) {
+    sound_library_test_use_drivers("dummy", nullptr);
+    sound_library_test_meter_output();
+    ASSERT_EQ(FSOUND_Init(44100, 32, 0), 1);
+    dir.write("instant.mid", single_note_midi(16, 0, 0));
+    dir.write("garbage.mid", "this is not a midi file at all");
+    dir.write("scrambled.mid", std::string("MThd\0\0\0\6\0\0\0\1\1\xe0MTrk\0\0\0\x10", 22) + "garbage garbage!");
+    for (const char* path : {"instant.mid", "garbage.mid", "scrambled.mid"}) {
+        play_music(path);
+        EXPECT_EQ(song, nullptr) << path;
+        set_music_volume();
+        EXPECT_LT(output_peak_over(200), AUDIBLE_PEAK) << path;
+    }
+    play_music("song.mid");
+    EXPECT_GT(output_peak_over(300), AUDIBLE_PEAK);
+    EXPECT_EQ(console(), "");
 }
