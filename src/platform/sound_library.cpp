@@ -45,21 +45,25 @@ int sound_library_mixer_volume(int volume) {
 
 // ALSA's and FluidSynth's own diagnostics would land on the game's console.
 // Both libraries come with SDL2_mixer; their handlers are switched off through
-// the already loaded copies (the handles stay open so the settings hold).
+// the copies already loaded, which stay open so the settings hold.
+static void* alsa_library = nullptr;
+static void* fluidsynth_library = nullptr;
+
 static void ignore_alsa_message(const char*, int, const char*, int, const char*, ...) {}
 
 static void quiet_backend_chatter() {
     using AlsaHandler = void (*)(const char*, int, const char*, int, const char*, ...);
     using AlsaSetHandler = int (*)(AlsaHandler);
-    void* alsa = os_load_library("libasound.so.2");
-    auto set_alsa_handler = reinterpret_cast<AlsaSetHandler>(os_find_symbol(alsa, "snd_lib_error_set_handler"));
+    if (!alsa_library) alsa_library = os_load_library("libasound.so.2");
+    auto set_alsa_handler = reinterpret_cast<AlsaSetHandler>(os_find_symbol(alsa_library, "snd_lib_error_set_handler"));
     if (set_alsa_handler) set_alsa_handler(ignore_alsa_message);
 
     using FluidLogFunction = void (*)(int, const char*, void*);
     using FluidSetLogFunction = FluidLogFunction (*)(int, FluidLogFunction, void*);
     constexpr int FLUID_LOG_LEVELS = 5;  // panic, error, warning, info, debug
-    void* fluid = os_load_library("libfluidsynth.so.3");
-    auto set_fluid_log = reinterpret_cast<FluidSetLogFunction>(os_find_symbol(fluid, "fluid_set_log_function"));
+    if (!fluidsynth_library) fluidsynth_library = os_load_library("libfluidsynth.so.3");
+    auto set_fluid_log =
+        reinterpret_cast<FluidSetLogFunction>(os_find_symbol(fluidsynth_library, "fluid_set_log_function"));
     if (set_fluid_log)
         for (int level = 0; level < FLUID_LOG_LEVELS; ++level) set_fluid_log(level, nullptr, nullptr);
 }
@@ -76,8 +80,8 @@ static bool open_mixer_device(const char* driver, int mix_rate) {
     return false;
 }
 
-// SDL chooses the output, the device and the mixer itself; the choices the
-// game makes for its original library have nothing to select here.
+// SDL chooses the output, the device and the mixer itself: these choices have
+// nothing to select here.
 signed char FSOUND_SetOutput(int) { return 1; }
 signed char FSOUND_SetDriver(int) { return 1; }
 signed char FSOUND_SetMixer(int) { return 1; }
@@ -87,7 +91,7 @@ signed char FSOUND_Init(int mix_rate, int max_channels, unsigned) {
     quiet_backend_chatter();
     // SDL's audio start-up also starts its event queue, which would otherwise
     // take over SIGINT and SIGTERM: Ctrl-C and kill must still end the game.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    SDL_SetHintWithPriority(SDL_HINT_NO_SIGNAL_HANDLERS, "1", SDL_HINT_OVERRIDE);
     bool opened = open_mixer_device(first_driver, mix_rate);
     if (!opened && fallback_driver) opened = open_mixer_device(fallback_driver, mix_rate);
     if (!opened) {
