@@ -3,12 +3,17 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "app/screen_state.h"
+#include "audio/sound.h"
 #include "input/keys.h"
 #include "menus/screens.h"
+#include "persist/settings.h"
 #include "render/textures.h"
 #include "support/gl_pixels.h"
 #include "support/scratch_dir.h"
+#include "test_sound_support.h"
 
 namespace {
 
@@ -102,4 +107,56 @@ TEST_F(LogoIntroTest, EscOnTheFirstFrameLeavesTheFadeWhereItWas) {
     EXPECT_EQ(music_started, 0);
     EXPECT_FLOAT_EQ(logo_fade, 0.01f);
     EXPECT_EQ(logo_fade_step, 1);
+}
+
+namespace {
+
+// The whole intro through the display callback, with a loud tune standing in
+// for the intro music.
+struct IntroMusicTest : SoundTest {
+    void SetUp() override {
+        SoundTest::SetUp();
+        std::filesystem::create_directories("mus");
+        dir.write("mus/mus_logo.mp3", square_wave_wav(15000, 16000));
+        logo_fade = 0.0f;
+        logo_fade_step = 1;
+        screen_state = STATE_LOGO_INTRO;
+        textures_loaded = 0;
+        music_started = 0;
+    }
+};
+
+}  // namespace
+
+TEST_F(IntroMusicTest, TheMusicPlaysUntilTheLastFrameStopsAndFreesIt) {
+    display_callback();  // the first frame starts it in the first ring slot
+    EXPECT_NE(sound_ring[0], nullptr);
+    EXPECT_GT(output_peak_over(200), AUDIBLE_PEAK);
+    for (int frame = 2; frame <= INTRO_FRAMES; ++frame) display_callback();
+    EXPECT_EQ(screen_state, STATE_MAIN_MENU);
+    EXPECT_EQ(sound_ring[0], nullptr);
+    EXPECT_LT(output_peak_over(200), AUDIBLE_PEAK);
+}
+
+TEST_F(IntroMusicTest, WithEffectsOffTheIntroIsSilent) {
+    sfx = 0;
+    display_callback();
+    EXPECT_EQ(sound_ring[0], nullptr);
+    EXPECT_LT(output_peak_over(200), AUDIBLE_PEAK);
+    EXPECT_EQ(screen_state, STATE_LOGO_INTRO);
+}
+
+TEST_F(IntroMusicTest, EscOnTheFirstFrameStopsTheMusic) {
+    display_callback();
+    ASSERT_GT(output_peak_over(200), AUDIBLE_PEAK);
+    keyboard_callback(KEY_ESC, 0, 0);
+    if (screen_state == STATE_LOGO_INTRO) GTEST_SKIP() << "needs the intro's keys";
+    EXPECT_EQ(sound_ring[0], nullptr);
+    EXPECT_LT(output_peak_over(200), AUDIBLE_PEAK);
+    EXPECT_EQ(music_started, 0);
+
+    display_callback();  // the next frame is the main menu's first
+    EXPECT_EQ(screen_state, STATE_MAIN_MENU);
+    EXPECT_EQ(textures_loaded, 1);
+    EXPECT_STREQ(music_path, "./mus/mus_menu.mid");
 }
