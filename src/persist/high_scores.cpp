@@ -5,8 +5,8 @@
 HighScoreEntry high_scores[HIGH_SCORE_PLACES];
 const char* const EMPTY_PLACE_NAME = "EMPTY";
 
-// A stand-in for a control character in a profile name: visible, and harmless
-// in a line of settings.cfg.
+// A stand-in for a control character in a name: visible, and harmless in a
+// line of settings.cfg.
 constexpr char CONTROL_CHARACTER_STAND_IN = '?';
 
 int get_high_score(int index) {
@@ -15,6 +15,8 @@ int get_high_score(int index) {
 }
 
 constexpr int UTF8_LONGEST_CHARACTER = 4;  // bytes
+
+static bool is_control_character(unsigned char c) { return c < 0x20 || c == 0x7f; }
 
 // Bytes a UTF-8 character takes, judged by its first byte (1 for anything else).
 static int utf8_length(unsigned char first) {
@@ -39,9 +41,9 @@ void set_high_score_name(int index, const char* text) {
     char* name = high_scores[index].name;
     int length = snprintf(name, HIGH_SCORE_NAME_SIZE, "%s", text ? text : "");
     if (length >= HIGH_SCORE_NAME_SIZE) drop_split_character(name, HIGH_SCORE_NAME_SIZE - 1);
+    for (char* c = name; *c; ++c)
+        if (is_control_character(static_cast<unsigned char>(*c))) *c = CONTROL_CHARACTER_STAND_IN;
 }
-
-static bool is_control_character(unsigned char c) { return c < 0x20 || c == 0x7f; }
 
 void insert_high_score(int score, const char* name, int ship) {
     // Ties go above the older entry: the first place whose score does not exceed the new one.
@@ -55,8 +57,6 @@ void insert_high_score(int score, const char* name, int ship) {
     entry.score = score;
     entry.ship = ship;
     set_high_score_name(place, name);
-    for (char* c = entry.name; *c; ++c)
-        if (is_control_character(static_cast<unsigned char>(*c))) *c = CONTROL_CHARACTER_STAND_IN;
 }
 
 int high_score_place(int score) {

@@ -21,8 +21,7 @@ extern HighScoreEntry high_scores[HIGH_SCORE_PLACES];
 // show or announce scores.
 int get_high_score(int index);
 // Enters a finished game: above every entry with the same score; a score below
-// all ten changes nothing. The name is cut to 31 characters and its control
-// characters replaced, so it can never break a line of settings.cfg.
+// all ten changes nothing. The name is stored as set_high_score_name does.
 // Called by every game-ending action, before reset_game.
 void insert_high_score(int score, const char* name, int ship);
 // 1-based place `score` would be announced at (it must strictly beat the
@@ -35,6 +34,8 @@ void clear_high_score_names();
 // Every place back to score 0, "EMPTY", ship -1. Called by load_settings when
 // the table does not match its checksum.
 void reset_high_scores();
-// Copies `text` into place `index`'s name store, cut to 31 characters.
-// Called by load_settings for the name keys.
+// Copies `text` into place `index`'s name store, cut to 31 characters, with
+// control characters replaced: whatever a name holds, it stays one line of
+// settings.cfg and reads back as it was written.
+// Called by insert_high_score, and by load_settings for the name keys.
 void set_high_score_name(int index, const char* text);

@@ -199,10 +199,23 @@ TEST_F(SettingsTest, LinesLongerThan79CharactersAreReadAndCountedInPieces) {
               "Warning: invalid property in 'settings.cfg' (line 4): other\n");
     EXPECT_EQ(sfx, 0);
 
+}
+
+TEST_F(SettingsTest, NamesReadBackAreCutAndCleanedSoTheyWriteBackAsTheyRead) {
     std::string long_name(100, 'n');
-    dir.write("settings.cfg", "1n=" + long_name + "\n");
+    dir.write("settings.cfg", "1n=" + long_name + "\n2n=tab\there\r\r\n3n=" + std::string(30, 'c') + "\rtail\n");
     EXPECT_EQ(load(), "");
-    EXPECT_EQ(std::string(high_scores[0].name), std::string(31, 'n')) << "a name read back is cut to 31";
+    EXPECT_EQ(std::string(high_scores[0].name), std::string(31, 'n'));
+    EXPECT_STREQ(high_scores[1].name, "tab?here?") << "only the one line-ending CR is dropped";
+    EXPECT_EQ(std::string(high_scores[2].name), std::string(30, 'c') + "?");
+
+    save_settings();
+    const std::string saved = dir.read("settings.cfg");
+    reset_high_scores();
+    load();
+    save_settings();
+    EXPECT_EQ(dir.read("settings.cfg"), saved);
+    EXPECT_STREQ(high_scores[1].name, "tab?here?");
 }
 
 TEST_F(SettingsTest, TheVersionIsPrintedWhateverItHolds) {
