@@ -26,6 +26,17 @@ static const char* const CLICK_CURSOR = "./sfx/sfx_gun_2.wav";
 static const char* const CLICK_CONFIRM = "./sfx/sfx_gun_5.wav";
 
 constexpr int MENU_ITEMS = 6;      // main menu and settings menu alike
+constexpr int MAIN_MENU_QUIT = 6;  // the main menu's last item leaves the game
+
+// The settings menu's rows, top to bottom.
+enum {
+    SETTINGS_SOUND = 1,
+    SETTINGS_MUSIC,
+    SETTINGS_SOUND_VOLUME,
+    SETTINGS_MUSIC_VOLUME,
+    SETTINGS_DISPLAY_MODE,
+    SETTINGS_CONTROLS,
+};
 constexpr int SHIP_COUNT = 3;      // Pilvet, Vesker, Brantor
 constexpr int VOLUME_STEPS = 9;    // volumes run 1..9
 constexpr int NEUTRON_SHIP = 2;    // Brantor carries neutron guns instead of ion guns
@@ -104,11 +115,11 @@ static void logo_intro_key(int key) {
 }
 
 static void main_menu_key(int key) {
-    // Items 1..5 lead to a screen; item 6 quits.
-    static const int ITEM_SCREENS[MENU_ITEMS] = {0, STATE_SHIP_SELECT, STATE_STAGE_SELECT,
-                                                 STATE_SETTINGS, STATE_HIGH_SCORES, STATE_CREDITS};
-    if (key != KEY_ENTER || menu_cursor < 1 || menu_cursor > MENU_ITEMS) return;
-    if (menu_cursor == MENU_ITEMS) {
+    // The screen behind each of items 1..5 (index 0 unused).
+    static const int ITEM_SCREENS[MAIN_MENU_QUIT] = {0, STATE_SHIP_SELECT, STATE_STAGE_SELECT,
+                                                     STATE_SETTINGS, STATE_HIGH_SCORES, STATE_CREDITS};
+    if (key != KEY_ENTER || menu_cursor < 1 || menu_cursor > MAIN_MENU_QUIT) return;
+    if (menu_cursor == MAIN_MENU_QUIT) {
         quit_game();  // does not return
         return;
     }
@@ -126,28 +137,28 @@ static void settings_menu_key(int key) {
     }
     if (key != KEY_ENTER) return;
     switch (settings_cursor) {
-    case 1:
+    case SETTINGS_SOUND:
         sfx = toggled(sfx);
         play_sound(CLICK_CONFIRM);  // heard only when sound just came on
         break;
-    case 2:
+    case SETTINGS_MUSIC:
         toggle_music();
         play_sound(CLICK_CONFIRM);
         break;
-    case 3:
+    case SETTINGS_SOUND_VOLUME:
         sfxvol = next_volume(sfxvol);
         play_sound(CLICK_CONFIRM);  // already at the new volume
         break;
-    case 4:
+    case SETTINGS_MUSIC_VOLUME:
         musicvol = next_volume(musicvol);
         set_music_volume();
         break;
-    case 5:
+    case SETTINGS_DISPLAY_MODE:
         restart_notice = 1;  // the display mode is chosen at start-up only
         fullscreen = fullscreen == 1 ? 0 : 1;
         play_sound(CLICK_CONFIRM);
         break;
-    case 6:
+    case SETTINGS_CONTROLS:
         play_sound(CLICK_CONFIRM);
         enter_screen(STATE_CONTROLS);
         break;
