@@ -31,7 +31,7 @@ constexpr double AT_X = 200.5 / 800, AT_Y = 300.5 / 600;
 struct ParticlesTest : testing::Test {
     void SetUp() override {
         clear_world();
-        park_particles();
+        park_every_particle();
         begin_frame();
     }
 };
@@ -41,7 +41,7 @@ struct ParticlesTest : testing::Test {
 TEST_F(ParticlesTest, EachPoolDrawsAndMovesExactlyItsDrawnElements) {
     for (const PoolCase& pool : POOLS) {
         SCOPED_TRACE(pool.drawn);
-        park_particles();
+        park_every_particle();
         begin_frame();
         pool.particles[pool.drawn - 1] = {AT_X, AT_Y, 0.01, -0.02};
         pool.particles[pool.drawn] = {0.7, 0.5, 0.01, 0.01};  // the first never drawn

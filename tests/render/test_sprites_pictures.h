@@ -74,7 +74,7 @@ inline void clear_world() {
 }
 
 // Parks every particle off screen, as the NAV set-ups do.
-inline void park_particles() {
+inline void park_every_particle() {
     for (Particle* pool : {debris_particles, hit_sparks, impact_sparks, explosion_particles}) {
         const int capacity = pool == hit_sparks ? HIT_SPARK_CAPACITY
                              : pool == impact_sparks ? IMPACT_SPARK_CAPACITY
