@@ -79,6 +79,8 @@ struct StageScreensTest : testing::Test {
         }
         ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
         ASSERT_EQ(chdir(GAME_DIR), 0);
+        reset_game();  // a new game, as the main menu would start it
+        clear_world();
         srand(11);
         init_starfield();
         srand(11);
