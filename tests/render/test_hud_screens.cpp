@@ -102,13 +102,16 @@ struct StageScreensTest : testing::Test {
         if (state == STATE_NAV2) setup_nav2();
         textures_loaded = 1;
     }
-    // One frame of the running stage, left in the back buffer.
+    // One frame of the running stage, left in the back buffer. Like the
+    // dispatcher, it reads the state once: a NAV that ends shows the next one
+    // from the next frame.
     static void frame() {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glLoadIdentity();
-        if (screen_state == STATE_NAV1) frame_nav1();
-        if (screen_state == STATE_NAV2) frame_nav2();
-        if (screen_state == STATE_QUIT_OVERLAY) draw_quit_overlay();
+        const int state = screen_state;
+        if (state == STATE_NAV1) frame_nav1();
+        if (state == STATE_NAV2) frame_nav2();
+        if (state == STATE_QUIT_OVERLAY) draw_quit_overlay();
         glFlush();
     }
     // Plays on, firing now and then, until `ready` holds after a frame; false
