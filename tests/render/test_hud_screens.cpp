@@ -198,9 +198,9 @@ TEST_F(StageScreensTest, ResultsWithBonusesThenNavTwo) {
     enter(STATE_NAV1);
     ASSERT_TRUE(play_until([] { return hud_offset == 0.0 && stage_title_fade <= 0; }, 200));
     nav_timer = 1495;  // the last frames of the NAV
-    shots_hit = 19;
-    shots_missed = 1;
     ASSERT_TRUE(play_until([] { return nav_completed == 1; }, 10));
+    shots_hit = 19;  // 95 %: the results of the next frame pay both bonuses
+    shots_missed = 1;
     const int score_at_completion = score;
     ASSERT_TRUE(play_until([] { return outro_timer == 150; }, 100));
     save_screen("nav1_results");
