@@ -150,7 +150,7 @@ TEST_F(StageScreensTest, NavOneInPlayWithReadableHud) {
         [&] {
             const bool fresh_sparks = hit_spark_ring != sparks_seen_at;
             sparks_seen_at = hit_spark_ring;
-            return hud_offset == 0.0 && player_destroyed == 0 && fresh_sparks && rocks_on_screen() &&
+            return hud_offset == 0.0 && player_destroyed == 0 && score > 0 && fresh_sparks && rocks_on_screen() &&
                    shots_in_flight();
         },
         1200));
@@ -202,7 +202,7 @@ TEST_F(StageScreensTest, ResultsWithBonusesThenNavTwo) {
     shots_hit = 19;  // 95 %: the results of the next frame pay both bonuses
     shots_missed = 1;
     const int score_at_completion = score;
-    ASSERT_TRUE(play_until([] { return outro_timer == 150; }, 100));
+    ASSERT_TRUE(play_until([] { return outro_timer == 190; }, 100));  // bonus counting, panel leaving
     save_screen("nav1_results");
     EXPECT_GT(legibility(0.405, 0.42, 120).text, 40) << "no-damage bonus";
     EXPECT_GT(legibility(0.405, 0.39, 120).text, 40) << "accuracy bonus";
