@@ -105,7 +105,9 @@ void fill_heaviest_world() {
         rock.texture = 4;
         rock.active = 1;
     }
-    // Both shot pools full, in columns clear of the rocks and the fighters.
+    // Both shot pools full, in columns clear of the rocks and the fighters. The
+    // player's volleys of lasers and neutron shots take their slots in pairs
+    // (gun mode 4); the enemy fighter fires one kind at a time.
     for (int slot = 0; slot < SHOT_POOL_SIZE; ++slot) {
         Projectile& mine = player_shots[slot];
         mine = Projectile{};
@@ -115,12 +117,13 @@ void fill_heaviest_world() {
         mine.width = 4;
         mine.height = 8;
         mine.damage = 20;
-        mine.texture = TEX_SHOT_LASER + slot % 3;
+        mine.texture = (slot / 2) % 2 == 0 ? TEX_SHOT_LASER : TEX_SHOT_NEUTRON;
         mine.active = 1;
         Projectile& theirs = enemy_shots[slot];
         theirs = mine;
         theirs.y = 0.35 + 0.02 * (slot / 16);
         theirs.dy = -0.02;
+        theirs.texture = TEX_SHOT_ION;
     }
     // Every particle of every pool in flight over the playfield.
     struct Pool {
