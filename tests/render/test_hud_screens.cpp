@@ -94,7 +94,9 @@ struct StageScreensTest : testing::Test {
     }
     void TearDown() override {
         glDisable(GL_TEXTURE_2D);
-        if (previous[0] != '\0') EXPECT_EQ(chdir(previous), 0);
+        if (previous[0] != '\0') {
+            EXPECT_EQ(chdir(previous), 0);
+        }
     }
 
     // What the dispatcher does on entering a stage state.
