@@ -19,6 +19,7 @@ std::mutex queue_lock;
 RemoteNotice queue_ring[REMOTE_QUEUE_CAPACITY];  // guarded by queue_lock
 int queue_first = 0;                             // oldest waiting notice
 int queue_count = 0;
+int queue_dropped = 0;
 
 // The batch being applied on the toolkit's thread, taken out of the ring at once
 // so that the poll thread never waits for key handlers.
@@ -31,6 +32,7 @@ void queue_remote_notice(const RemoteNotice& notice) {
     if (queue_count == REMOTE_QUEUE_CAPACITY) {
         queue_first = (queue_first + 1) % REMOTE_QUEUE_CAPACITY;  // the oldest goes
         --queue_count;
+        ++queue_dropped;
     }
     queue_ring[(queue_first + queue_count) % REMOTE_QUEUE_CAPACITY] = notice;
     ++queue_count;
@@ -39,6 +41,11 @@ void queue_remote_notice(const RemoteNotice& notice) {
 int queued_remote_notices() {
     std::lock_guard<std::mutex> hold(queue_lock);
     return queue_count;
+}
+
+int remote_notices_dropped() {
+    std::lock_guard<std::mutex> hold(queue_lock);
+    return queue_dropped;
 }
 
 void discard_remote_notices() {

@@ -31,8 +31,9 @@ void wiimote_disconnect_callback(wiiuse_remote* remote);
 
 // Queues one notice (poll thread). Drops the oldest one when the queue is full.
 void queue_remote_notice(const RemoteNotice& notice);
-// Number of notices waiting; for tests.
+// Number of notices waiting, and dropped so far for want of room.
 int queued_remote_notices();
+int remote_notices_dropped();
 // Empties the queue without applying it; for tests and a fresh connection.
 void discard_remote_notices();
 
