@@ -25,12 +25,12 @@ void idle_callback() {
         glutPostRedisplay();
         return;
     }
-    // Nap briefly instead of spinning: the toolkit calls us again at once, and
-    // short naps keep key and remote input prompt.
-    if (idle_gives_back_cpu) {
-        int until_due = last_frame_time + FRAME_INTERVAL_MS - now;
-        os_sleep_ms(std::clamp(until_due, 1, IDLE_SLEEP_LIMIT_MS));
-    }
+    // Nap instead of spinning: the toolkit calls us again at once, and short naps
+    // keep key and remote input prompt. The last millisecond before a frame is
+    // not slept through, since a nap overshoots and every late frame would
+    // delay all that follow.
+    int until_due = last_frame_time + FRAME_INTERVAL_MS - now;
+    if (idle_gives_back_cpu && until_due > 1) os_sleep_ms(std::min(until_due - 1, IDLE_SLEEP_LIMIT_MS));
 }
 
 void visibility_callback(int visibility_state) {
