@@ -150,20 +150,37 @@ void bridge_cleanup(wiiuse_remote** remotes, int count) {
     free(remotes);
 }
 
-// Takes the monitor's pending device paths; the first usable ones go to the
-// remotes still without a device. Returns how many remotes have one now.
-int take_devices(xwii_monitor* monitor, wiiuse_remote** remotes, int max_remotes, int found) {
-    while (char* path = xwii_monitor_poll(monitor)) {
-        BridgeRemote* bridge = found < max_remotes ? bridge_of(remotes[found]) : nullptr;
-        if (bridge && has_core_interface(path)) {
-            free(bridge->syspath);
-            bridge->syspath = path;
-            ++found;
-        } else {
-            free(path);
-        }
+// Where find keeps what it has seen: a device whose core interface is not
+// there yet (the driver adds it a moment after the device appears) is kept and
+// looked at again while find waits.
+struct FindState {
+    wiiuse_remote** remotes;
+    int max_remotes;
+    int found;
+    char* pending;  // a device still without its core interface
+};
+
+void offer_device(FindState* state, char* path) {
+    BridgeRemote* bridge = state->found < state->max_remotes ? bridge_of(state->remotes[state->found]) : nullptr;
+    if (bridge && has_core_interface(path)) {
+        free(bridge->syspath);
+        bridge->syspath = path;
+        ++state->found;
+    } else if (bridge && !state->pending) {
+        state->pending = path;
+    } else {
+        free(path);
     }
-    return found;
+}
+
+// Takes every device path the monitor has to give, and the pending one again.
+void take_devices(xwii_monitor* monitor, FindState* state) {
+    if (state->pending) {
+        char* again = state->pending;
+        state->pending = nullptr;
+        offer_device(state, again);
+    }
+    while (char* path = xwii_monitor_poll(monitor)) offer_device(state, path);
 }
 
 // Remotes the kernel already knows come at once; otherwise we wait for one to
@@ -175,29 +192,31 @@ int bridge_find(wiiuse_remote** remotes, int max_remotes, int timeout_seconds) {
     bool hotplug = monitor != nullptr;
     if (!monitor) monitor = xwii_monitor_new(false, false);
     if (!monitor) return 0;
-    int found = take_devices(monitor, remotes, max_remotes, 0);
+    FindState state{remotes, max_remotes, 0, nullptr};
+    take_devices(monitor, &state);
 
-    if (found == 0 && bluetooth_adapter_present()) {
+    if (state.found == 0 && (state.pending || bluetooth_adapter_present())) {
         int fd = hotplug ? xwii_monitor_get_fd(monitor, false) : -1;
         long deadline = now_ms() + timeout_seconds * 1000L;
-        while (found == 0 && now_ms() < deadline) {
+        while (state.found == 0 && now_ms() < deadline) {
             if (fd >= 0) {
                 pollfd wait{fd, POLLIN, 0};
                 poll(&wait, 1, FIND_STEP_MS);
-                found = take_devices(monitor, remotes, max_remotes, found);
+                take_devices(monitor, &state);
             } else {
                 // No hot-plug notices here: look the devices over again.
                 sleep_ms(FIND_STEP_MS);
                 xwii_monitor* again = xwii_monitor_new(false, false);
                 if (again) {
-                    found = take_devices(again, remotes, max_remotes, found);
+                    take_devices(again, &state);
                     xwii_monitor_unref(again);
                 }
             }
         }
     }
+    free(state.pending);
     xwii_monitor_unref(monitor);
-    return found;
+    return state.found;
 }
 
 int bridge_connect(wiiuse_remote** remotes, int count) {
