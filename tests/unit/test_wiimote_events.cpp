@@ -1,5 +1,8 @@
 // Remote reports from the scripted library through the queue to the game:
 // printed notices, tilt steering and buttons acting as keys.
+#include <cstring>
+
+#include "combat/guns.h"
 #include "input/keys.h"
 #include "test_wiimote_support.h"
 
@@ -20,6 +23,26 @@ bool key_handlers_built() {
     screen_state = saved_state;
     steer_x = saved_steer;
     return built;
+}
+
+int active_player_shots() {
+    int active = 0;
+    for (const Projectile& shot : player_shots) active += shot.active;
+    return active;
+}
+
+// A fighter in NAV 1 with plenty of gun energy and no shots in flight.
+void ready_to_fire() {
+    memset(player_shots, 0, sizeof player_shots);
+    player.x = 0.4;
+    player.y = 0.1;
+    player.width = player.height = 48;
+    player.gun_energy_max = 1000;
+    player.gun_energy = 1000;
+    player_destroyed = 0;
+    nav_completed = 0;
+    gun_mode = 0;
+    screen_state = STATE_NAV1;
 }
 
 }  // namespace
@@ -121,6 +144,21 @@ TEST_F(RemoteEvents, ChoosingAShipStartsTheGameWithMotionSensingOn) {
     poll_and_apply();
     EXPECT_EQ(screen_state, STATE_QUIT_OVERLAY);
     EXPECT_EQ(gun_mode, guns);
+}
+
+TEST_F(RemoteEvents, HoldingTwoInAStageFiresOneVolley) {
+    if (!key_handlers_built()) GTEST_SKIP() << "needs the key handlers (branch keys)";
+    ready_to_fire();
+    fire_guns();
+    if (active_player_shots() == 0) GTEST_SKIP() << "needs the player's guns (branch stage)";
+    int volley = active_player_shots();
+
+    connect("buttons TWO\nbuttons TWO\nbuttons TWO\nbuttons\nbuttons TWO\n");
+    ready_to_fire();
+    poll_and_apply(3);  // pressed, then held through two more reports
+    EXPECT_EQ(active_player_shots(), volley);
+    poll_and_apply(2);  // released and pressed again
+    EXPECT_EQ(active_player_shots(), 2 * volley);
 }
 
 TEST(RemoteQueue, AFullQueueDropsTheOldestNotices) {
