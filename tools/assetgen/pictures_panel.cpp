@@ -1,0 +1,130 @@
+// The HUD panel and the high-score frame: brushed grey plates with dark wells
+// wherever the engine writes text or draws gauges over them.
+#include <algorithm>
+#include <cmath>
+
+#include "pictures.h"
+
+namespace {
+
+// Window pixels of the panel from screen units: the panel starts at x 0.84.
+double panel_x(double screen_x) { return (screen_x - 0.84) * 800; }
+double panel_y(double screen_y) { return screen_y * 600; }
+Box panel_box(double x0, double y0, double x1, double y1) {
+    return Box{panel_x(x0), panel_y(y0), panel_x(x1), panel_y(y1)};
+}
+
+Paint brushed_metal(int seed, float base) {
+    return [=](double x, double y) {
+        const double grain = value_noise(x * 0.15, y * 2.2, seed) * 0.6 + value_noise(x * 0.05, y * 0.4, seed + 9) * 0.4;
+        const float v = base * static_cast<float>(0.85 + 0.3 * grain);
+        return grey(v);
+    };
+}
+
+// A recessed well: a light lower/right lip, a dark upper/left lip, a near-black floor.
+void draw_well(Canvas& c, const Box& b) {
+    const double lip = 2;
+    fill(c, Box{b.x0 - lip, b.y0 - lip, b.x1 + lip, b.y1 + lip},
+         rounded_rect_shape(Box{b.x0 - lip, b.y0 - lip, b.x1 + lip, b.y1 + lip}, 3), [=](double x, double y) {
+             const bool lower_right = y < b.y0 || x > b.x1;
+             return lower_right ? grey(0.85f) : grey(0.12f);
+         });
+    fill(c, b, rounded_rect_shape(b, 2), [=](double, double y) {
+        const float t = static_cast<float>((y - b.y0) / (b.y1 - b.y0));
+        return grey(0.03f + 0.03f * t);
+    });
+}
+
+void draw_screw(Canvas& c, double x, double y) {
+    fill(c, Box{x - 4, y - 4, x + 4, y + 4}, ellipse_shape(x, y, 2.6, 2.6),
+         [=](double px, double py) { return grey(px - x - (py - y) < 0 ? 0.85f : 0.3f); });
+    fill(c, Box{x - 4, y - 4, x + 4, y + 4}, segment_shape(Point{x - 1.8, y - 1.8}, Point{x + 1.8, y + 1.8}, 0.45),
+         grey(0.15f));
+}
+
+void draw_hud(Canvas& c) {
+    const double w = c.design_w, h = c.design_h;  // 128 x 600
+    fill(c, Box{0, 0, w, h}, [](double, double) { return true; }, brushed_metal(5, 0.62f));
+    // Bevelled left edge facing the playfield, and a dark seam inside it.
+    fill(c, Box{0, 0, 8, h}, [](double x, double) { return x < 5; },
+         [](double x, double) { return grey(static_cast<float>(0.95 - 0.1 * x)); });
+    fill(c, Box{4, 0, 10, h}, [](double x, double) { return x >= 5 && x < 6.5; }, grey(0.15f));
+
+    // Wells under the engine's read-outs.
+    draw_well(c, panel_box(0.868, 0.855, 0.993, 0.902));  // score
+    draw_well(c, panel_box(0.898, 0.668, 0.993, 0.745));  // gun names
+    draw_well(c, panel_box(0.893, 0.450, 0.996, 0.650));  // map and progress marker
+    draw_well(c, panel_box(0.871, 0.401, 0.997, 0.439));  // energy bar and figure
+    draw_well(c, panel_box(0.876, 0.206, 0.994, 0.362));  // fighter, shields, damage
+
+    TextStyle label{Font::CondensedBold, 10, 1.2, 0};
+    auto etched = [&](const char* text, double x0, double y0, double x1) {
+        TextStyle s = label;
+        draw_label(c, text, s, panel_box(x0, y0, x1, y0 + 0.018), Align::Left,
+                   [](double, double) { return grey(0.97f); }, 0.55f);
+    };
+    etched("SCORE", 0.87, 0.908, 0.99);
+    etched("WEAPONS", 0.90, 0.750, 0.99);
+    etched("ENERGY", 0.873, 0.374, 0.99);
+    etched("SHIELDS / HULL", 0.876, 0.183, 0.99);
+
+    // Top cap and the lower vents.
+    for (double x : {18.0, 110.0}) {
+        draw_screw(c, x, h - 14);
+        draw_screw(c, x, 14);
+    }
+    for (int i = 0; i < 6; ++i) {
+        const double y = 40 + i * 10;
+        fill(c, Box{24, y - 3, 104, y + 3}, rounded_rect_shape(Box{26, y - 2, 102, y + 2}, 2),
+             [=](double, double py) { return grey(py > y ? 0.08f : 0.25f); });
+    }
+    fill(c, Box{12, h - 30, w - 4, h - 26}, segment_shape(Point{14, h - 28}, Point{w - 8, h - 28}, 0.7), grey(0.25f));
+}
+
+void draw_score_frame(Canvas& c) {
+    const double w = c.design_w, h = c.design_h;  // 512 x 258; the window's y 0.22 is 0 here
+    auto sy = [](double screen_y) { return (screen_y - 0.22) * 600; };
+    auto sx = [](double screen_x) { return (screen_x - 0.18) * 800; };
+    const Box outer{2, 2, w - 2, h - 2};
+    // Frame: a light rim with notched corners, a dark glass inside.
+    fill(c, Box{0, 0, w, h}, rounded_rect_shape(outer, 10), [&](double, double y) {
+        const double t = y / h;
+        return grey(static_cast<float>(0.6 + 0.35 * t));
+    });
+    const Box inner{6, 6, w - 6, h - 6};
+    fill(c, inner, rounded_rect_shape(inner, 7), rgba(0.02f, 0.02f, 0.04f, 0.86f));
+    // Title band.
+    const Box title{sx(0.22), sy(0.605), sx(0.78), sy(0.645)};
+    TextStyle t{Font::Bold, 22, 5, 0};
+    draw_label(c, "HIGH SCORES", t, title, Align::Centre);
+    // Column heads over the engine's columns.
+    TextStyle head{Font::CondensedBold, 11, 1.5, 0};
+    const double hy0 = sy(0.548), hy1 = sy(0.568);
+    auto heading = [&](const char* text, double x) {
+        draw_label(c, text, head, Box{sx(x), hy0, sx(x) + 120, hy1}, Align::Left, 0.0f);
+    };
+    heading("#", 0.25);
+    heading("PILOT", 0.275);
+    heading("FIGHTER", 0.47);
+    heading("SCORE", 0.63);
+    fill(c, Box{sx(0.24), sy(0.541), sx(0.76), sy(0.545)},
+         segment_shape(Point{sx(0.24), sy(0.543)}, Point{sx(0.76), sy(0.543)}, 0.6), grey(0.7f));
+    // Every other row band a shade lighter, so a row can be followed across.
+    for (int i = 0; i < 10; i += 2) {
+        const double base = sy(0.52 - 0.02 * i);
+        const Box band{sx(0.235), base - 3.5, sx(0.765), base + 8.5};
+        fill(c, band, rounded_rect_shape(band, 2), rgba(0.3f, 0.3f, 0.36f, 0.9f));
+    }
+    fill(c, Box{sx(0.24), sy(0.305), sx(0.76), sy(0.312)},
+         segment_shape(Point{sx(0.24), sy(0.308)}, Point{sx(0.76), sy(0.308)}, 0.6), grey(0.7f));
+}
+
+}  // namespace
+
+void add_panel_pictures(std::vector<Picture>& out) {
+    // The panel: 0.16 x 1.0 of the window, 128 x 600 pixels on 128 x 512 texels.
+    out.push_back(Picture{"tex_hud.tga", 128, 512, 128, 600, draw_hud});
+    // High-score frame: 0.64 x 0.43, 512 x 258 pixels on 512 x 256 texels.
+    out.push_back(Picture{"tex_menu_scores.tga", 512, 256, 512, 258, draw_score_frame});
+}
