@@ -1,9 +1,17 @@
 // Sound effects through a ring of eight samples, and looping music.
 #pragma once
 
+#include "platform/sound_library.h"
+
 constexpr int SOUND_RING_SIZE = 8;
 
 extern int sound_ring_index;  // slot the next effect goes into
+// The samples most recently played as effects; empty slots are nullptr.
+extern FSOUND_SAMPLE* sound_ring[SOUND_RING_SIZE];
+// The channel handle each slot's sample was started on (-1: none).
+extern int sound_ring_channel[SOUND_RING_SIZE];
+// The song most recently started by play_music; nullptr when none (or freed).
+extern FMUSIC_MODULE* song;
 
 // Starts the sound back end. Called once by gl_setup.
 void start_sound_backend();

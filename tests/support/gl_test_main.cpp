@@ -4,22 +4,15 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "app/gl_setup.h"
 #include "app/screen_state.h"
-
-static bool only_listing(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i)
-        if (strcmp(argv[i], "--gtest_list_tests") == 0) return true;
-    return false;
-}
 
 void wait_for_display();  // display_wait.cpp (kept apart: X11's macros clash with gtest)
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
-    if (!only_listing(argc, argv)) {
+    // Listing the tests (as the build does to register them) needs no display.
+    if (!testing::GTEST_FLAG(list_tests)) {
         wait_for_display();
         int toolkit_argc = 1;
         char* toolkit_argv[] = {argv[0], nullptr};

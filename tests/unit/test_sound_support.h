@@ -1,0 +1,27 @@
+// Small sound files made by the audio tests, and a fixture that starts the
+// sound back end on SDL's dummy driver with the output meter on.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/scratch_dir.h"
+
+// A mono 16-bit 44.1 kHz WAV: a square wave of `amplitude` (0 gives silence).
+std::string square_wave_wav(int milliseconds, int amplitude);
+// A one-track MIDI file at one tick per millisecond: one note of `program`
+// (in `bank`, when not 0) from 0 to `note_ms`, the track ending at `end_ms`.
+std::string single_note_midi(int program, int note_ms, int end_ms, int bank = 0);
+
+// Loudest output sample over the next `milliseconds` (earlier output is dropped).
+int output_peak_over(int milliseconds);
+
+// Output louder than this is sound; quieter is silence (synth tails die away below it).
+constexpr int AUDIBLE_PEAK = 200;
+
+struct SoundTest : testing::Test {
+    ScratchDir dir;
+    void SetUp() override;     // settings at their defaults, back end started, meter on
+    void TearDown() override;  // back end closed
+};
