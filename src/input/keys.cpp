@@ -1,13 +1,366 @@
 #include "input/keys.h"
 
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/screen_state.h"
+#include "app/startup.h"
+#include "audio/sound.h"
+#include "combat/guns.h"
+#include "input/wiimote.h"
+#include "menus/screens.h"
+#include "persist/high_scores.h"
+#include "persist/settings.h"
+#include "render/starfield.h"
+#include "stage/world.h"
+
 int menu_cursor = 1;
 int settings_cursor = 1;
 int restart_notice = 0;
 char message_text[MESSAGE_TEXT_SIZE] = "";
 int message_timer = 0;
 
-// Not built yet: the keyboard issue fills these in.
-void keyboard_callback(unsigned char, int, int) {}
-void special_callback(int, int, int) {}
-void special_up_callback(int, int, int) {}
-void quit_game() {}
+// Moving a cursor clicks softly; confirming or going back clicks harder.
+static const char* const CLICK_CURSOR = "./sfx/sfx_gun_2.wav";
+static const char* const CLICK_CONFIRM = "./sfx/sfx_gun_5.wav";
+
+constexpr int MENU_ITEMS = 6;      // main menu and settings menu alike
+constexpr int MAIN_MENU_QUIT = 6;  // the main menu's last item leaves the game
+
+// The settings menu's rows, top to bottom.
+enum {
+    SETTINGS_SOUND = 1,
+    SETTINGS_MUSIC,
+    SETTINGS_SOUND_VOLUME,
+    SETTINGS_MUSIC_VOLUME,
+    SETTINGS_DISPLAY_MODE,
+    SETTINGS_CONTROLS,
+};
+constexpr int SHIP_COUNT = 3;      // Pilvet, Vesker, Brantor
+constexpr int VOLUME_STEPS = 9;    // volumes run 1..9
+constexpr int NEUTRON_SHIP = 2;    // Brantor carries neutron guns instead of ion guns
+
+// Values of steer_x and steer_y: the direction held on each axis.
+constexpr int HELD_NONE = 0;
+constexpr int HELD_LEFT = 1, HELD_RIGHT = 2;
+constexpr int HELD_UP = 1, HELD_DOWN = 2;
+
+// Letter keys act in either case.
+static int fold_case(unsigned char key) { return (key >= 'a' && key <= 'z') ? key - 'a' + 'A' : key; }
+
+// value - 1 or + 1, stepping off one end of first..last onto the other.
+static int wrap_step(int value, int step, int first, int last) {
+    value += step;
+    if (value < first) return last;
+    if (value > last) return first;
+    return value;
+}
+
+// A volume only ever goes up, and past 9 it starts again at 1.
+static int next_volume(int volume) {
+    volume += 1;
+    return volume > VOLUME_STEPS ? 1 : volume;
+}
+
+static int toggled(int flag) { return flag == 0 ? 1 : 0; }
+
+static void show_message(int frames, const char* format, ...) __attribute__((format(printf, 2, 3)));
+static void show_message(int frames, const char* format, ...) {
+    va_list arguments;
+    va_start(arguments, format);
+    vsnprintf(message_text, sizeof message_text, format, arguments);
+    va_end(arguments);
+    message_timer = frames;
+}
+
+// A screen change that needs the new state's pictures.
+static void enter_screen(int state) {
+    screen_state = state;
+    textures_loaded = 0;
+}
+
+static void back_to_main_menu() {
+    credits_scroll = 0.0;
+    enter_screen(STATE_MAIN_MENU);
+}
+
+static void record_score() { insert_high_score(score, profile_name, selected_ship); }
+
+// Music switched on restarts the song the current screen last started; off frees it.
+static void toggle_music() {
+    if (music == 0) {
+        music = 1;
+        play_music(music_path);
+    } else {
+        music = 0;
+        stop_music();
+    }
+}
+
+void quit_game() {
+    close_sound_backend();
+    save_settings();
+    if (wiiuse_loaded()) wiimote_disconnect_and_unload();
+    exit(0);
+}
+
+// ---- Ordinary keys, one routine per screen ----
+
+static void logo_intro_key(int key) {
+    if (key != KEY_ESC) return;
+    release_first_sound_slot();  // the intro's song plays as the first effect of the ring
+    screen_state = STATE_MAIN_MENU;
+    music_started = 0;
+}
+
+static void main_menu_key(int key) {
+    // The screen behind each of items 1..5 (index 0 unused).
+    static const int ITEM_SCREENS[MAIN_MENU_QUIT] = {0, STATE_SHIP_SELECT, STATE_STAGE_SELECT,
+                                                     STATE_SETTINGS, STATE_HIGH_SCORES, STATE_CREDITS};
+    if (key != KEY_ENTER || menu_cursor < 1 || menu_cursor > MAIN_MENU_QUIT) return;
+    if (menu_cursor == MAIN_MENU_QUIT) {
+        quit_game();  // does not return
+        return;
+    }
+    play_sound(CLICK_CONFIRM);
+    const int next = ITEM_SCREENS[menu_cursor];
+    if (next == STATE_CREDITS) music_started = 0;  // the credits have their own song
+    enter_screen(next);
+}
+
+static void settings_menu_key(int key) {
+    if (key == KEY_ESC) {
+        play_sound(CLICK_CONFIRM);
+        back_to_main_menu();
+        return;
+    }
+    if (key != KEY_ENTER) return;
+    switch (settings_cursor) {
+    case SETTINGS_SOUND:
+        sfx = toggled(sfx);
+        play_sound(CLICK_CONFIRM);  // heard only when sound just came on
+        break;
+    case SETTINGS_MUSIC:
+        toggle_music();
+        play_sound(CLICK_CONFIRM);
+        break;
+    case SETTINGS_SOUND_VOLUME:
+        sfxvol = next_volume(sfxvol);
+        play_sound(CLICK_CONFIRM);  // already at the new volume
+        break;
+    case SETTINGS_MUSIC_VOLUME:
+        musicvol = next_volume(musicvol);
+        set_music_volume();
+        break;
+    case SETTINGS_DISPLAY_MODE:
+        restart_notice = 1;  // the display mode is chosen at start-up only
+        fullscreen = fullscreen == 1 ? 0 : 1;
+        play_sound(CLICK_CONFIRM);
+        break;
+    case SETTINGS_CONTROLS:
+        play_sound(CLICK_CONFIRM);
+        enter_screen(STATE_CONTROLS);
+        break;
+    }
+}
+
+static void controls_screen_key(int key) {
+    if (key != KEY_ESC) return;
+    play_sound(CLICK_CONFIRM);
+    enter_screen(STATE_SETTINGS);
+}
+
+static void stage_select_key(int key) {
+    if (key == KEY_ENTER) {
+        play_sound(CLICK_CONFIRM);
+        enter_screen(STATE_SHIP_SELECT);
+    } else if (key == KEY_ESC) {
+        play_sound(CLICK_CONFIRM);
+        back_to_main_menu();
+    }
+}
+
+static void high_score_screen_key(int key) {
+    if (key != KEY_ESC) return;
+    play_sound(CLICK_CONFIRM);
+    back_to_main_menu();
+}
+
+static void credits_key(int key) {
+    if (key != KEY_ESC) return;
+    play_sound(CLICK_CONFIRM);
+    back_to_main_menu();
+    music_started = 0;  // the main menu starts its own song again
+}
+
+static void ship_select_key(int key) {
+    if (key == KEY_ENTER) {
+        play_sound(CLICK_CONFIRM);
+        enter_screen(STATE_NAV1);
+        music_started = 0;
+        wiimote_motion_sensing(1);
+    } else if (key == KEY_ESC) {
+        play_sound(CLICK_CONFIRM);
+        back_to_main_menu();
+    }
+}
+
+// G: ships 0 and 1 cycle laser, ion, both; ship 2 laser, neutron, both.
+static void switch_guns() {
+    const int second_gun = selected_ship == NEUTRON_SHIP ? 2 : 1;
+    const int full_guns = selected_ship == NEUTRON_SHIP ? 4 : 3;
+    if (gun_mode == 0) {
+        gun_mode = second_gun;
+        show_message(MESSAGE_FRAMES_GUNS, "Guns switched");
+    } else if (gun_mode == second_gun) {
+        gun_mode = full_guns;
+        show_message(MESSAGE_FRAMES_GUNS, "Full Guns selected");
+    } else if (gun_mode == full_guns) {
+        gun_mode = 0;
+        show_message(MESSAGE_FRAMES_GUNS, "Guns switched");
+    }
+}
+
+static void stage_key(int key) {
+    switch (key) {
+    case KEY_SPACE:
+        if (nav_completed == 0) fire_guns();
+        break;
+    case 'G':
+        switch_guns();
+        break;
+    case 'F':
+        gun_mode = selected_ship == NEUTRON_SHIP ? 4 : 3;
+        show_message(MESSAGE_FRAMES_GUNS, "Full Guns selected");
+        break;
+    case 'M':
+        show_message(MESSAGE_FRAMES_GUNS, "No missiles available");
+        break;
+    case KEY_ESC:
+        play_sound(CLICK_CONFIRM);
+        paused_state = screen_state;
+        screen_state = STATE_QUIT_OVERLAY;
+        break;
+    case KEY_ENTER:
+        // A lost game restarts at once from NAV 1; an intact fighter ignores Enter.
+        if (player_destroyed != 1) break;
+        record_score();
+        reset_game();
+        screen_state = STATE_NAV1;
+        break;
+    }
+}
+
+static void quit_overlay_key(int key) {
+    if (key == 'N') {
+        play_sound(CLICK_CONFIRM);
+        steer_x = 0;  // a direction released while paused must not keep the ship drifting
+        steer_y = 0;
+        screen_state = paused_state;
+    } else if (key == 'Y') {
+        play_sound(CLICK_CONFIRM);
+        if (player_destroyed == 1) record_score();
+        reset_game();
+        wiimote_motion_sensing(0);
+    }
+}
+
+void keyboard_callback(unsigned char character, int, int) {
+    const int key = fold_case(character);
+    const int state = screen_state;
+    // Exactly one screen's table per key: a screen change takes effect with the next key.
+    if (state == STATE_LOGO_INTRO) logo_intro_key(key);
+    else if (state == STATE_MAIN_MENU) main_menu_key(key);
+    else if (state == STATE_SETTINGS) settings_menu_key(key);
+    else if (state == STATE_CONTROLS) controls_screen_key(key);
+    else if (state == STATE_STAGE_SELECT) stage_select_key(key);
+    else if (state == STATE_HIGH_SCORES) high_score_screen_key(key);
+    else if (state == STATE_CREDITS) credits_key(key);
+    else if (state == STATE_SHIP_SELECT) ship_select_key(key);
+    else if (in_stage_range(state)) stage_key(key);
+    else if (state == STATE_QUIT_OVERLAY) quit_overlay_key(key);
+}
+
+// ---- Special keys pressed ----
+
+static void main_menu_special(int key) {
+    if (key != SPECIAL_UP && key != SPECIAL_DOWN) return;
+    menu_cursor = wrap_step(menu_cursor, key == SPECIAL_UP ? -1 : 1, 1, MENU_ITEMS);
+    play_sound(CLICK_CURSOR);
+}
+
+static void settings_menu_special(int key) {
+    if (key != SPECIAL_UP && key != SPECIAL_DOWN) return;
+    settings_cursor = wrap_step(settings_cursor, key == SPECIAL_UP ? -1 : 1, 1, MENU_ITEMS);
+    play_sound(CLICK_CURSOR);
+}
+
+// The stage select offers one entry: the cursor keys only click.
+static void stage_select_special(int key) {
+    if (key == SPECIAL_UP || key == SPECIAL_DOWN) play_sound(CLICK_CURSOR);
+}
+
+static void ship_select_special(int key) {
+    if (key != SPECIAL_LEFT && key != SPECIAL_RIGHT) return;
+    selected_ship = wrap_step(selected_ship, key == SPECIAL_LEFT ? -1 : 1, 0, SHIP_COUNT - 1);
+    play_sound(CLICK_CURSOR);
+}
+
+static void stage_special(int key) {
+    switch (key) {
+    case SPECIAL_F5:
+        sfx = toggled(sfx);
+        show_message(MESSAGE_FRAMES_SOUND, sfx == 1 ? "Sound On" : "Sound Off");
+        break;
+    case SPECIAL_F6:
+        toggle_music();
+        show_message(MESSAGE_FRAMES_SOUND, music == 1 ? "Music On" : "Music Off");
+        break;
+    case SPECIAL_F7:
+        sfxvol = next_volume(sfxvol);  // heard from the next effect on
+        show_message(MESSAGE_FRAMES_VOLUME, "Sound Volume: %d", sfxvol);
+        break;
+    case SPECIAL_F8:
+        musicvol = next_volume(musicvol);
+        show_message(MESSAGE_FRAMES_VOLUME, "Music Volume: %d", musicvol);
+        set_music_volume();
+        break;
+    case SPECIAL_F12:
+        stars_on = toggled(stars_on);
+        show_message(MESSAGE_FRAMES_VOLUME, stars_on == 1 ? "Stars Enabled" : "Stars Disabled");
+        break;
+    // The latest pressed direction of an axis wins.
+    case SPECIAL_LEFT: steer_x = HELD_LEFT; break;
+    case SPECIAL_RIGHT: steer_x = HELD_RIGHT; break;
+    case SPECIAL_UP: steer_y = HELD_UP; break;
+    case SPECIAL_DOWN: steer_y = HELD_DOWN; break;
+    }
+}
+
+void special_callback(int key, int, int) {
+    const int state = screen_state;
+    if (state == STATE_MAIN_MENU) main_menu_special(key);
+    else if (state == STATE_SETTINGS) settings_menu_special(key);
+    else if (state == STATE_STAGE_SELECT) stage_select_special(key);
+    else if (state == STATE_SHIP_SELECT) ship_select_special(key);
+    else if (in_stage_range(state)) stage_special(key);
+}
+
+// ---- Special keys released ----
+
+// Releasing a key stops its axis only while that key is still the axis's
+// direction: with Left pressed over a held Right, letting go of Right changes nothing.
+static void stage_special_up(int key) {
+    switch (key) {
+    case SPECIAL_LEFT: if (steer_x != HELD_RIGHT) steer_x = HELD_NONE; break;
+    case SPECIAL_RIGHT: if (steer_x != HELD_LEFT) steer_x = HELD_NONE; break;
+    case SPECIAL_UP: if (steer_y != HELD_DOWN) steer_y = HELD_NONE; break;
+    case SPECIAL_DOWN: if (steer_y != HELD_UP) steer_y = HELD_NONE; break;
+    }
+}
+
+void special_up_callback(int key, int, int) {
+    // Releases outside stage play (in the quit overlay, say) are ignored; N clears the axes instead.
+    if (in_stage_range(screen_state)) stage_special_up(key);
+}

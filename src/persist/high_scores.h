@@ -1,4 +1,6 @@
-// The ten-place high-score table shared by all profiles.
+// The ten-place high-score table shared by all profiles. It stays in
+// descending order of score because insert_high_score is its only writer
+// during a run (load_settings fills it at start-up).
 #pragma once
 
 constexpr int HIGH_SCORE_PLACES = 10;
@@ -10,11 +12,30 @@ struct HighScoreEntry {
     int ship;                         // 0..2, -1 for none
 };
 
+extern const char* const EMPTY_PLACE_NAME;  // "EMPTY"
+constexpr int NO_SHIP = -1;
+
 extern HighScoreEntry high_scores[HIGH_SCORE_PLACES];
 
-// Score at 0-based `index`, or -1 outside 0..9.
+// Score at 0-based `index`, or -1 outside 0..9. Called by the screens that
+// show or announce scores.
 int get_high_score(int index);
-// Enters a finished game: above every entry with the same score.
+// Enters a finished game: above every entry with the same score; a score below
+// all ten changes nothing. The name is stored as set_high_score_name does.
+// Called by every game-ending action, before reset_game.
 void insert_high_score(int score, const char* name, int ship);
-// 1-based place `score` would be announced at (strictly beats), or -1.
+// 1-based place `score` would be announced at (it must strictly beat the
+// entry), or -1. Called by the stage screens to announce a new high score.
 int high_score_place(int score);
+
+// Gives every place name "EMPTY" and ship -1; scores are left alone.
+// Called by load_settings before it reads the file.
+void clear_high_score_names();
+// Every place back to score 0, "EMPTY", ship -1. Called by load_settings when
+// the table does not match its checksum.
+void reset_high_scores();
+// Copies `text` into place `index`'s name store, cut to 31 characters, with
+// control characters replaced: whatever a name holds, it stays one line of
+// settings.cfg and reads back as it was written.
+// Called by insert_high_score, and by load_settings for the name keys.
+void set_high_score_name(int index, const char* text);

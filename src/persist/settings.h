@@ -1,4 +1,5 @@
-// settings.cfg: the player's settings and the high-score table.
+// settings.cfg: the player's settings and the high-score table. Read once at
+// start-up, written once on the way out through the main menu's quit item.
 #pragma once
 
 #include <cstdint>
@@ -9,10 +10,15 @@ extern int music;       // 1: music is played
 extern int sfxvol;      // effect volume step 1..9
 extern int musicvol;    // music volume step 1..9
 
-// Defaults, then the file if there is one, then the checksum test.
+extern const char* const SETTINGS_FILE;  // "settings.cfg", in the working directory
+
+// Defaults, then the file if there is one, then the checksum test: a table
+// that does not match its checksum is reset (the settings read stay).
 // Called once by start-up before the window opens.
 void load_settings();
-// Rewrites the whole file from the settings and the table. Called by quit.
+// Rewrites the whole file from the settings and the table; the old file is
+// replaced only once the new one is complete. Called by quit.
 void save_settings();
 // 4 x (places 1..5) + 5 x (places 6..10), wrapping 32-bit arithmetic.
+// Called by load_settings and save_settings.
 int32_t score_checksum();
