@@ -100,7 +100,6 @@ TEST(RemoteGame, WithoutALibraryTheGameRunsFromTheKeyboard) {
     EXPECT_EQ(game.err(), NO_LIBRARY_LINE);
     ASSERT_NE(game.wait_for_window(), "");
 
-    if (!built("src/input/keys.cpp")) GTEST_SKIP() << "needs the key handlers (branch keys)";
     quit_with_keys(game);
     EXPECT_EQ(game.wait_exit(5000), 0) << "the keys still reach the quit item";
 }
@@ -153,13 +152,11 @@ TEST(RemoteGame, AScriptedRemoteConnectsReportsItsBatteryAndCanGoAway) {
 
     ASSERT_TRUE(game.wait_for_output("\n\n--- DISCONNECTED [wiimote id 1] ---\n"));
     EXPECT_TRUE(game.running());
-    if (!built("src/input/keys.cpp")) GTEST_SKIP() << "needs the key handlers (branch keys)";
     quit_with_keys(game);
     EXPECT_EQ(game.wait_exit(5000), 0) << "the game goes on from the keyboard";
 }
 
 TEST(RemoteGame, ARemotePlaysAGameFromTheIntroToQuitting) {
-    if (!built("src/input/keys.cpp")) GTEST_SKIP() << "needs the key handlers (branch keys)";
     if (!built("src/stage/world.cpp") || !built("src/stage/setup.cpp"))
         GTEST_SKIP() << "needs reset_game and the NAV set-ups (branch stage)";
     GameRun game;

@@ -12,19 +12,6 @@ namespace {
 
 using RemoteEvents = ConnectedRemote;
 
-// The key handlers are built on another branch; until they land here the
-// tests that need them say so.
-bool key_handlers_built() {
-    int saved_state = screen_state, saved_steer = steer_x;
-    screen_state = STATE_NAV1;
-    steer_x = 0;
-    special_callback(SPECIAL_LEFT, 0, 0);
-    bool built = steer_x == 1;
-    screen_state = saved_state;
-    steer_x = saved_steer;
-    return built;
-}
-
 int active_player_shots() {
     int active = 0;
     for (const Projectile& shot : player_shots) active += shot.active;
@@ -94,7 +81,6 @@ TEST_F(RemoteEvents, TiltCountsOnlyWithMotionSensingOnAndInAStage) {
 }
 
 TEST_F(RemoteEvents, TiltSteersByTheSignOfEachAngle) {
-    if (!key_handlers_built()) GTEST_SKIP() << "needs the key handlers (branch keys)";
     connect("tilt pitch=-10.7 roll=3.2\ntilt pitch=0 roll=-0.9\ntilt pitch=25 roll=40\n");
     wiimote_motion_sensing(1);
     screen_state = STATE_NAV1;
@@ -117,7 +103,6 @@ TEST_F(RemoteEvents, TiltSteersByTheSignOfEachAngle) {
 }
 
 TEST_F(RemoteEvents, MenuTwoPressedWhileOneIsHeldSendsEnterThenEsc) {
-    if (!key_handlers_built()) GTEST_SKIP() << "needs the key handlers (branch keys)";
     connect("buttons ONE\nbuttons ONE TWO\n");
     screen_state = STATE_MAIN_MENU;
     menu_cursor = 1;
@@ -130,7 +115,6 @@ TEST_F(RemoteEvents, MenuTwoPressedWhileOneIsHeldSendsEnterThenEsc) {
 }
 
 TEST_F(RemoteEvents, ChoosingAShipStartsTheGameWithMotionSensingOn) {
-    if (!key_handlers_built()) GTEST_SKIP() << "needs the key handlers (branch keys)";
     connect("buttons TWO\nbuttons\nbuttons HOME ONE\n");
     screen_state = STATE_SHIP_SELECT;
     poll_and_apply();
@@ -147,7 +131,6 @@ TEST_F(RemoteEvents, ChoosingAShipStartsTheGameWithMotionSensingOn) {
 }
 
 TEST_F(RemoteEvents, HoldingTwoInAStageFiresOneVolley) {
-    if (!key_handlers_built()) GTEST_SKIP() << "needs the key handlers (branch keys)";
     ready_to_fire();
     fire_guns();
     if (active_player_shots() == 0) GTEST_SKIP() << "needs the player's guns (branch stage)";
