@@ -75,15 +75,6 @@ void quit_with_keys(GameRun& game) {
     game.key("Return");
 }
 
-// Parts built on other branches are stubs here until they land; the tests that
-// need them say so instead of failing.
-bool built(const std::string& source) {
-    std::ifstream file(std::string(SOURCE_DIR) + "/" + source);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str().find("Not built yet") == std::string::npos;
-}
-
 bool bluetooth_adapter_present() {
     std::error_code ignored;
     return fs::exists("/sys/class/bluetooth", ignored) && !fs::is_empty("/sys/class/bluetooth", ignored);
@@ -157,8 +148,6 @@ TEST(RemoteGame, AScriptedRemoteConnectsReportsItsBatteryAndCanGoAway) {
 }
 
 TEST(RemoteGame, ARemotePlaysAGameFromTheIntroToQuitting) {
-    if (!built("src/stage/world.cpp") || !built("src/stage/setup.cpp"))
-        GTEST_SKIP() << "needs reset_game and the NAV set-ups (branch stage)";
     GameRun game;
     install(game,
             SCRIPTED,
