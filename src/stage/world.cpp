@@ -1,5 +1,8 @@
 #include "stage/world.h"
 
+#include "app/screen_state.h"
+#include "input/keys.h"
+#include "input/wiimote.h"
 #include "platform/random.h"
 
 const ShipStats ship_table[4] = {
@@ -56,6 +59,71 @@ double rand_unit() { return rand15() * (1.0 / 32767.0); }
 
 double jitter() { return (rand_unit() - 0.5) * 0.05; }
 
-// Not built yet: the stage simulation issue fills these in.
-void particle_burst(Particle*, int*, int, double, double, int) {}
-void reset_game() {}
+// A burst occupies one slot of the pool: every `slots`-th particle from the
+// ring position. The next burst takes the next slot, so the oldest is reused.
+void particle_burst(Particle* pool, int* ring, int slots, double cx, double cy, int count) {
+    for (int k = 0; k < count; ++k) {
+        Particle& p = pool[*ring + k * slots];
+        p.x = cx;
+        p.y = cy;
+        p.dx = jitter();
+        p.dy = jitter();
+    }
+    *ring += 1;
+    if (*ring >= slots) *ring = 0;
+}
+
+void burst_debris(double cx, double cy) {
+    particle_burst(debris_particles, &debris_ring, DEBRIS_SLOTS, cx, cy, DEBRIS_PER_BURST);
+}
+
+void burst_hit_sparks(double cx, double cy) {
+    particle_burst(hit_sparks, &hit_spark_ring, HIT_SPARK_SLOTS, cx, cy, HIT_SPARK_PER_BURST);
+}
+
+void burst_impact_sparks(double cx, double cy) {
+    particle_burst(impact_sparks, &impact_spark_ring, IMPACT_SPARK_SLOTS, cx, cy,
+                   IMPACT_SPARK_PER_BURST);
+}
+
+void burst_explosion(double cx, double cy) {
+    particle_burst(explosion_particles, &explosion_ring, EXPLOSION_SLOTS, cx, cy,
+                   EXPLOSION_PER_BURST);
+}
+
+static void park_pool(Particle* pool, int capacity) {
+    for (int i = 0; i < capacity; ++i) pool[i] = Particle{-1.0, -1.0, 0.0, 0.0};
+}
+
+void park_particles() {
+    park_pool(debris_particles, DEBRIS_CAPACITY);
+    park_pool(hit_sparks, HIT_SPARK_CAPACITY);
+    park_pool(impact_sparks, IMPACT_SPARK_CAPACITY);
+    park_pool(explosion_particles, EXPLOSION_CAPACITY);
+}
+
+// Clears what the ended game leaves behind. The ship choice, the NAV clock, the
+// records and the pools stay: the next NAV 1 set-up gives them their values.
+void reset_game() {
+    hud_offset = HUD_OFFSET_START;
+    screen_state = STATE_MAIN_MENU;
+    textures_loaded = 0;
+    menu_cursor = 1;
+    stage_started = 0;
+    steer_x = 0;
+    steer_y = 0;
+    player_destroyed = 0;
+    score = 0;
+    nav_completed = 0;
+    gun_mode = 0;
+    music_started = 0;
+    message_timer = 0;
+    shots_hit = 0;
+    shots_missed = 0;
+    bonus_pending = 0;
+    bonus_awarded = 0;
+    if (wiiuse_loaded()) {
+        wiimote_set_leds(WIIMOTE_LEDS_1_AND_4);
+        wiimote_rumble(0);
+    }
+}

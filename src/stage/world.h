@@ -127,14 +127,33 @@ extern int nav_fighter_heading;  // 0 moving right, 1 moving left
 extern int nav_fighter_fire_timer;  // frames since the enemy fighter's last volley
 extern int player_hit_side;      // side code of the latest hit test on the player
 
-// rand() scaled to 0..1 inclusive.
+// Where the HUD panel starts when a game or NAV 2 begins: off to the right.
+constexpr double HUD_OFFSET_START = 0.26;
+// Lengths of the two sequences that share outro_timer.
+constexpr int DEATH_SEQUENCE_FRAMES = 150;
+constexpr int NAV_OUTRO_FRAMES = 200;
+
+// rand15() scaled to 0..1 inclusive. Every random draw of the game goes
+// through it, and the order of draws is part of each rule that uses them.
 double rand_unit();
 // (rand_unit() - 0.5) * 0.05: -0.025..0.025.
 double jitter();
 
 // Bursts `count` particles at (cx, cy) into `pool`, at stride `slots` from the
-// ring counter, which then advances and wraps at `slots`.
+// ring counter, which then advances and wraps at `slots`. Each particle takes
+// two draws, dx then dy.
 void particle_burst(Particle* pool, int* ring, int slots, double cx, double cy, int count);
+// The four bursts of the game, each with its pool's stride and particle count.
+// Called when a rock is destroyed (debris), a player shot hits a rock (hit
+// sparks), the player's hull or the enemy fighter is hit (impact sparks), a
+// fighter is destroyed (explosion).
+void burst_debris(double cx, double cy);
+void burst_hit_sparks(double cx, double cy);
+void burst_impact_sparks(double cx, double cy);
+void burst_explosion(double cx, double cy);
+// Parks every particle of the four pools at (-1, -1) with no motion. Called by
+// both NAV set-ups.
+void park_particles();
 
 // Centre of a record given its lower-left corner and its size in pixels.
 inline double centre_x(double x, double width) { return x + width * PIXEL_WIDTH * 0.5; }
