@@ -2,6 +2,8 @@
 // and small builders for rocks, shots and the player's fighter.
 #pragma once
 
+#include <cmath>
+
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
@@ -125,6 +127,16 @@ inline int particles_at(const Particle* pool, int capacity, double x, double y) 
     int count = 0;
     for (int i = 0; i < capacity; ++i)
         if (pool[i].x == x && pool[i].y == y) ++count;
+    return count;
+}
+
+// Particles burst at (x, y) that have since been drawn and moved once, as every
+// particle is in each stage frame.
+inline int particles_moved_once_from(const Particle* pool, int capacity, double x, double y) {
+    int count = 0;
+    for (int i = 0; i < capacity; ++i)
+        if (std::fabs(pool[i].x - pool[i].dx - x) < 1e-12 && std::fabs(pool[i].y - pool[i].dy - y) < 1e-12)
+            ++count;
     return count;
 }
 
