@@ -11,9 +11,6 @@ extern int shield_flash_side;  // side code of the shield flash drawn in the pre
 constexpr int TEX_SHIELD_FLASH = 8;
 constexpr int TEX_NAV_FIGHTER = 9;
 
-// Frames of the NAV-complete fly-out; the stage frame sets outro_timer to this.
-constexpr int NAV_COMPLETE_FRAMES = 200;
-
 // The colour of the chosen fighter (0 Pilvet, 1 Vesker, 2 Brantor), used for
 // its picture and for the explosion particles.
 Colour fighter_colour(int ship);
