@@ -193,6 +193,7 @@ TEST_F(StageScreensTest, NavTwoWithTheEnemyFighterAndItsVolley) {
         600));
     save_screen("nav2_play");
     EXPECT_GT(legibility(0.59, 0.02, 200).text, 50) << "the enemies-left line";
+    EXPECT_GT(legibility(0.84, 0.02, 20).text, 10) << "the count, where the line runs under the panel";
 }
 
 TEST_F(StageScreensTest, ResultsWithBonusesThenNavTwo) {

@@ -149,10 +149,16 @@ TEST(GeneratedPictures, SpritesAreShapesOnTransparencyAndThePanelIsSolid) {
         EXPECT_GT(s.opaque, 0);
         EXPECT_GT(s.transparent, s.total / 20);
     }
-    // The panel hides the stars behind it everywhere.
+    // The panel hides the stars behind it everywhere but its bottom-left notch,
+    // which lets the NAV 2 count that runs under it show.
     TgaPicture hud;
     ASSERT_TRUE(read_picture(std::string(GAME_DIR) + "/tex/tex_hud.tga", &hud));
-    EXPECT_EQ(summarise(hud).opaque, hud.width * hud.height);
+    const int notch_w = 40, notch_h = 22;
+    EXPECT_EQ(summarise(hud).opaque, hud.width * hud.height - notch_w * notch_h);
+    EXPECT_EQ(alpha_at(hud, 0, 0), 0);
+    EXPECT_EQ(alpha_at(hud, notch_w - 1, notch_h - 1), 0);
+    EXPECT_EQ(alpha_at(hud, notch_w, 0), 255);
+    EXPECT_EQ(alpha_at(hud, 0, notch_h), 255);
 }
 
 TEST(GeneratedPictures, TextPicturesAreLightSoTheDrawingColourTintsThem) {

@@ -43,6 +43,21 @@ void draw_screw(Canvas& c, double x, double y) {
          grey(0.15f));
 }
 
+// The NAV 2 line "Enemies left to destroy in this NAV: N" starts on the playfield
+// and runs on under the panel's bottom-left corner; the panel is drawn first, so
+// the corner is cut away (texels of alpha 0 leave the pixels free) to let the
+// count show. In texels, so the cut is crisp.
+constexpr int NOTCH_TEXELS_W = 40;  // 40 of 128: x 0.84 to 0.89 of the window
+constexpr int NOTCH_TEXELS_H = 22;  // 22 of 512: y 0 to about 0.043
+
+void cut_notch(Canvas& c) {
+    const double w = NOTCH_TEXELS_W / c.texels_per_unit_x(), h = NOTCH_TEXELS_H / c.texels_per_unit_y();
+    // A dark rim around the cut, so it reads as part of the plate.
+    fill(c, Box{0, 0, w + 3, h + 3}, [&](double x, double y) { return x < w + 2.5 && y < h + 2.5; }, grey(0.12f));
+    for (int y = 0; y < NOTCH_TEXELS_H; ++y)
+        for (int x = 0; x < NOTCH_TEXELS_W; ++x) c.at(x, y) = Rgba{};
+}
+
 void draw_hud(Canvas& c) {
     const double w = c.design_w, h = c.design_h;  // 128 x 600
     fill(c, Box{0, 0, w, h}, [](double, double) { return true; }, brushed_metal(5, 0.62f));
@@ -70,16 +85,16 @@ void draw_hud(Canvas& c) {
     etched("SHIELDS / HULL", 0.876, 0.183, 0.99);
 
     // Top cap and the lower vents.
-    for (double x : {18.0, 110.0}) {
-        draw_screw(c, x, h - 14);
-        draw_screw(c, x, 14);
-    }
+    for (double x : {18.0, 110.0}) draw_screw(c, x, h - 14);
+    draw_screw(c, 110.0, 14);
+    draw_screw(c, 52.0, 14);
     for (int i = 0; i < 6; ++i) {
         const double y = 40 + i * 10;
         fill(c, Box{24, y - 3, 104, y + 3}, rounded_rect_shape(Box{26, y - 2, 102, y + 2}, 2),
              [=](double, double py) { return grey(py > y ? 0.08f : 0.25f); });
     }
     fill(c, Box{12, h - 30, w - 4, h - 26}, segment_shape(Point{14, h - 28}, Point{w - 8, h - 28}, 0.7), grey(0.25f));
+    cut_notch(c);
 }
 
 void draw_score_frame(Canvas& c) {
