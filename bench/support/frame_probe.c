@@ -1,6 +1,7 @@
 /* Preloaded into the engine by the pacing benchmarks: after every buffer swap
- * it appends the monotonic time, in microseconds, to the file named by
- * KORVANE_FRAME_LOG. An engine build that exports `screen_state` and
+ * it appends a line to the file named by KORVANE_FRAME_LOG: the monotonic time
+ * and the processor time of the whole process (every thread), both in
+ * microseconds. An engine build that exports `screen_state` and
  * `player_destroyed` (the bench-only korvane_at_nav2 does) also gets both logged
  * on the same line, so a benchmark can tell which frames were stage play. The
  * engine itself knows nothing of the probe.
@@ -27,13 +28,15 @@ void glutSwapBuffers(void) {
     }
     real_swap();
     if (log) {
-        struct timespec now;
+        struct timespec now, used;
         clock_gettime(CLOCK_MONOTONIC, &now);
-        long long us = (long long)now.tv_sec * 1000000LL + now.tv_nsec / 1000;
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &used);
+        long long now_us = (long long)now.tv_sec * 1000000LL + now.tv_nsec / 1000;
+        long long used_us = (long long)used.tv_sec * 1000000LL + used.tv_nsec / 1000;
         if (screen_state && player_destroyed)
-            fprintf(log, "%lld %d %d\n", us, *screen_state, *player_destroyed);
+            fprintf(log, "%lld %lld %d %d\n", now_us, used_us, *screen_state, *player_destroyed);
         else
-            fprintf(log, "%lld\n", us);
+            fprintf(log, "%lld %lld\n", now_us, used_us);
         fflush(log);
     }
 }
