@@ -7,6 +7,7 @@
 // goes to SDL's dummy driver, which still runs the mixer (and so the synth).
 // Uses the game folder's songs when they exist, else generated stand-ins.
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -38,6 +39,27 @@ double resident_megabytes() {
     if (fscanf(statm, "%ld %ld", &pages_total, &pages_resident) != 2) pages_resident = 0;
     fclose(statm);
     return pages_resident * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+// Bytes the program holds through malloc in the main arena and in its own
+// mappings: with anonymous_megabytes, tells a leak (both grow) from memory the
+// allocator keeps after it was freed (only the resident part grows).
+double heap_in_use_megabytes() {
+    struct mallinfo2 info = mallinfo2();
+    return static_cast<double>(info.uordblks + info.hblkhd) / (1024.0 * 1024.0);
+}
+
+// The private anonymous part of the resident set (heap, mappings, stacks): what
+// a leak makes grow. The rest is library code paged in from the file cache.
+double anonymous_megabytes() {
+    FILE* status = fopen("/proc/self/status", "r");
+    if (!status) return 0.0;
+    char line[256];
+    long kilobytes = 0;
+    while (fgets(line, sizeof line, status))
+        if (sscanf(line, "RssAnon: %ld", &kilobytes) == 1) break;
+    fclose(status);
+    return kilobytes / 1024.0;
 }
 
 void put_be(std::string& out, unsigned value, int bytes) {
@@ -127,7 +149,7 @@ void BM_MenuCreditsSongSoak(benchmark::State& state) {
     start_sound_backend();
 
     double rss_start = resident_megabytes();
-    double rss_warm = 0.0;
+    double rss_warm = 0.0, anon_warm = 0.0, anon_half = 0.0, heap_warm = 0.0;
     std::vector<double> song_start_ms;
     auto timed_frames = [&] {
         auto before = std::chrono::steady_clock::now();
@@ -143,15 +165,28 @@ void BM_MenuCreditsSongSoak(benchmark::State& state) {
             go_to_credits();
             timed_frames();
             back_to_menu();
-            if (cycle == 0) rss_warm = resident_megabytes();
+            if (cycle == 0) {
+                rss_warm = resident_megabytes();
+                anon_warm = anonymous_megabytes();
+                heap_warm = heap_in_use_megabytes();
+            }
+            if (cycle == SOAK_CYCLES / 2 - 1) anon_half = anonymous_megabytes();
         }
     }
     double rss_end = resident_megabytes();
+    double anon_end = anonymous_megabytes();
+    double heap_end = heap_in_use_megabytes();
     state.counters["cycles"] = SOAK_CYCLES;
     state.counters["rss_start_MB"] = rss_start;
     state.counters["rss_after_1_MB"] = rss_warm;
     state.counters["rss_after_200_MB"] = rss_end;
     state.counters["growth_MB"] = rss_end - rss_warm;
+    state.counters["anon_after_1_MB"] = anon_warm;
+    state.counters["anon_after_100_MB"] = anon_half;  // linear growth is a leak, a levelling one is not
+    state.counters["anon_after_200_MB"] = anon_end;
+    state.counters["anon_growth_MB"] = anon_end - anon_warm;
+    state.counters["heap_in_use_after_1_MB"] = heap_warm;
+    state.counters["heap_in_use_after_200_MB"] = heap_end;
     state.counters["songs_held"] = sound_library_test_songs_held();
     state.counters["first_frame_median_ms"] = median(song_start_ms);
     std::printf("songs from %s\n", folder.c_str());
