@@ -110,7 +110,7 @@ void play_a_little(GameRun& game, bool until_lost) {
     ASSERT_TRUE(wait_for_screen(game, stage_shown)) << "no stage after Esc, Enter, Enter\n" << game.out();
     for (const char* key : {"space", "Left", "Right", "space"}) press(game, key);
     if (until_lost) {
-        ASSERT_TRUE(wait_for_screen(game, game_over_shown, 20000)) << "the fighter was never lost";
+        ASSERT_TRUE(wait_for_screen(game, game_over_shown, 30000)) << "the fighter was never lost";
     }
     press(game, "Escape");
     press(game, "y");

@@ -11,6 +11,7 @@
 // KORVANE_SOAK_FRAMES=100000 gives the long soak (about 5 to 8 minutes).
 #include <GL/gl.h>
 #include <gtest/gtest.h>
+#include <malloc.h>
 
 #include <algorithm>
 #include <chrono>
@@ -69,6 +70,10 @@ long resident_kb() {
         if (line.rfind("VmRSS:", 0) == 0) return strtol(line.c_str() + 6, nullptr, 10);
     return 0;
 }
+
+// Bytes the allocator's main arena has handed out and not had back, in kB:
+// unlike VmRSS it does not move with fragmentation or freed pages kept.
+long heap_in_use_kb() { return static_cast<long>(mallinfo2().uordblks / 1024); }
 
 // What the run saw.
 struct Tally {
@@ -496,7 +501,8 @@ TEST_F(SoakTest, RandomPlayerRunsEveryScreenAndEveryEndingWithFlatMemory) {
             ADD_FAILURE() << "frame " << frame << " in state " << state << ": " << broken;
             break;
         }
-        if ((frame + 1) % std::max(1L, frames / 10) == 0) rss_trace << " " << resident_kb();
+        if ((frame + 1) % std::max(1L, frames / 10) == 0)
+            rss_trace << " " << resident_kb() << "/" << heap_in_use_kb();
         // Warm: every screen has been seen, every picture set loaded, every song built once.
         if (warm_frame < 0 && frame >= frames / 10 && tally.frames_in_state.size() == std::size(EVERY_STATE)) {
             warm_rss_kb = resident_kb();
