@@ -5,6 +5,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <initializer_list>
 #include <vector>
@@ -125,6 +126,19 @@ inline int particles_at(const Particle* pool, int capacity, double x, double y) 
     int count = 0;
     for (int i = 0; i < capacity; ++i)
         if (pool[i].x == x && pool[i].y == y) ++count;
+    return count;
+}
+
+// Particles of `pool` burst from (x, y) within a frame: the frame's particle
+// drawing has since moved them by one step of their own motion.
+inline int particles_from(const Particle* pool, int capacity, double x, double y) {
+    int count = 0;
+    for (int i = 0; i < capacity; ++i) {
+        const Particle& p = pool[i];
+        bool unmoved = p.x == x && p.y == y;
+        bool moved_once = std::fabs(p.x - p.dx - x) < 1e-12 && std::fabs(p.y - p.dy - y) < 1e-12;
+        if (unmoved || moved_once) ++count;
+    }
     return count;
 }
 
