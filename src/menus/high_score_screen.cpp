@@ -1,4 +1,77 @@
 #include "menus/screens.h"
 
-// Not built yet: the menus issue fills this in.
-void draw_high_score_screen() {}
+#include <GL/freeglut.h>
+
+#include <cstdio>
+
+#include "menus/menu_elements.h"
+#include "persist/high_scores.h"
+#include "render/starfield.h"
+#include "render/text.h"
+
+constexpr int TEX_SCORE_FRAME = 1;
+constexpr float FRAME_X0 = 0.18f, FRAME_Y0 = 0.22f, FRAME_X1 = 0.82f, FRAME_Y1 = 0.65f;
+
+// Place 1's baseline, and the step down to each following place.
+constexpr float FIRST_ROW_Y = 0.52f;
+constexpr float ROW_STEP = 0.02f;
+// The four columns.
+constexpr float PLACE_X = 0.25f;
+constexpr float NAME_X = 0.27f;
+constexpr float FIGHTER_X = 0.47f;
+constexpr float SCORE_X = 0.63f;
+
+// Each cell is composed in a buffer of this size; a name keeps what fits behind
+// its ". " (29 characters) and is cut there.
+constexpr int ROW_TEXT_SIZE = 32;
+constexpr int NAME_CHARS_SHOWN = ROW_TEXT_SIZE - 3;
+
+static void* const ROW_FONT = GLUT_BITMAP_HELVETICA_12;
+
+static const char* const HIGH_SCORE_HINT = "Press [esc] or any action button on the Wii-mote to return to the main menu";
+constexpr float HINT_X = 0.29f, HINT_Y = 0.035f;
+
+static float row_y(int index) { return FIRST_ROW_Y - ROW_STEP * index; }
+
+// The fighter's name for a stored ship index; an empty place (-1) or a value
+// from a hand-edited file names none.
+static const char* fighter_name(int ship) {
+    switch (ship) {
+        case 0: return "Pilvet";
+        case 1: return "Vesker";
+        case 2: return "Brantor";
+        default: return "";
+    }
+}
+
+void draw_high_score_screen() {
+    char cell[ROW_TEXT_SIZE];
+
+    // The table first: the frame drawn afterwards stays behind the text. Text
+    // would be textured too if a previous frame had left texturing on.
+    glDisable(GL_TEXTURE_2D);
+    glColor3f(MENU_BRIGHT, MENU_BRIGHT, MENU_BRIGHT);
+    for (int i = 0; i < HIGH_SCORE_PLACES; ++i) {
+        snprintf(cell, sizeof cell, "%d", i + 1);
+        draw_text(PLACE_X, row_y(i), ROW_FONT, cell);
+    }
+    for (int i = 0; i < HIGH_SCORE_PLACES; ++i) {
+        snprintf(cell, sizeof cell, ". %.*s", NAME_CHARS_SHOWN, high_scores[i].name);
+        draw_text(NAME_X, row_y(i), ROW_FONT, cell);
+    }
+    for (int i = 0; i < HIGH_SCORE_PLACES; ++i) draw_text(FIGHTER_X, row_y(i), ROW_FONT, fighter_name(high_scores[i].ship));
+    for (int i = 0; i < HIGH_SCORE_PLACES; ++i) {
+        snprintf(cell, sizeof cell, "%d", get_high_score(i));
+        draw_text(SCORE_X, row_y(i), ROW_FONT, cell);
+    }
+
+    glEnable(GL_TEXTURE_2D);
+    draw_logo_banner();
+    // Still in the banner's dim colour.
+    draw_textured_rect(TEX_SCORE_FRAME, FRAME_X0, FRAME_Y0, FRAME_X1, FRAME_Y1);
+
+    begin_menu_text();
+    draw_status_line();
+    draw_hint_line(HINT_X, HINT_Y, HIGH_SCORE_HINT);
+    draw_starfield(0);
+}

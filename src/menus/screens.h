@@ -1,17 +1,22 @@
 // One drawing routine per menu screen, called by the display callback every
-// frame in its state. Menu screens only draw; the key handlers change things.
+// frame in its state. Menu screens only draw; the key handlers change things
+// (the intro and the credits also advance their own counters).
 #pragma once
 
-extern double credits_scroll;  // vertical offset of the credits block
-extern int stages_unlocked;    // the stage entry the stage select offers
-extern float logo_fade;        // intro brightness, single precision
+extern double credits_scroll;  // vertical offset of the credits block, screen units; 0.0 at start-up
+extern int stages_unlocked;    // the stage entry the stage select offers; 1 for the whole run
+extern float logo_fade;        // intro brightness, single precision; 0.0 at load, never reset
 extern int logo_fade_step;     // +1 fading in, -1 fading out
 
-void draw_logo_intro();
-void draw_main_menu();
-void draw_settings_menu();
-void draw_controls_screen();
-void draw_stage_select();
-void draw_high_score_screen();
-void draw_ship_select();
-void draw_credits();
+void draw_logo_intro();         // state -1: one intro frame, advances logo_fade
+void draw_main_menu();          // state 0
+void draw_settings_menu();      // state 100
+void draw_controls_screen();    // state 104
+void draw_stage_select();       // state 101
+void draw_high_score_screen();  // state 103
+void draw_ship_select();        // state 1
+void draw_credits();            // state 102: one frame, advances credits_scroll
+
+// Leaves the intro for the main menu: stops and frees the intro music, state 0,
+// music_started cleared. Called by the intro's last frame and by its skip keys.
+void end_logo_intro();

@@ -1,6 +1,23 @@
-// The head-up display panel at the right edge of a stage.
+// The head-up display: a panel along the right edge of a stage, tinted in the
+// chosen fighter's colour, with the score, the fighter's damage and shields,
+// the gun energy and names, the NAV map and progress, and the notice line.
 #pragma once
 
-// Drawn first in every stage and quit-overlay frame; slides the panel in.
-// Entered and left with texturing off.
+// Where the panel rests when fully in (hud_offset is its slide to the right).
+constexpr double HUD_PANEL_LEFT = 0.84;
+// Slide-in per frame while the NAV is not complete.
+constexpr double HUD_SLIDE_STEP = 0.01;
+// Texture id of the NAV map picture on the panel.
+constexpr int TEX_NAV_MAP = 7;
+// Frames of a NAV 1 run; the progress marker reaches the top of the map there.
+constexpr int NAV_LENGTH_FRAMES = 1500;
+
+// Drawn first in every stage and quit-overlay frame, so that it stays in front;
+// draws the content only while the panel is fully in (hud_offset exactly 0),
+// counts the notice down, and slides the panel in. Entered and left with
+// texturing off.
 void draw_hud();
+
+// value / maximum as a whole percentage truncated toward zero, as the read-outs
+// show it (0 when the maximum is 0). Used by draw_hud.
+int hud_percent(double value, double maximum);

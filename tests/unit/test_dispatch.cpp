@@ -5,7 +5,9 @@
 #include <cstring>
 
 #include "app/screen_state.h"
+#include "menus/screens.h"
 #include "persist/settings.h"
+#include "render/starfield.h"
 
 namespace {
 
@@ -97,4 +99,30 @@ TEST_F(DispatchTest, UnknownStatesDrawOnlyAClearedScreen) {
         EXPECT_EQ(music_started, in_stage_range(state) ? 1 : 0) << state;
         music_started = 0;
     }
+}
+
+// The intro's last step moves to the main menu, which the same frame then
+// loads, starts and draws (its stars drift; the intro has none).
+TEST_F(DispatchTest, IntroEndingAtFrame283DrawsTheMainMenuInTheSameFrame) {
+    for (int effects : {1, 0}) {
+        sfx = effects;  // silent or not, the intro keeps its length
+        screen_state = -1;
+        logo_fade = 0.0f;
+        logo_fade_step = 1;
+        textures_loaded = 0;
+        music_started = 0;
+        music_path[0] = '\0';
+        for (int frame = 1; frame <= 282; ++frame) display_callback();
+        EXPECT_EQ(screen_state, -1) << "sfx " << effects;
+        EXPECT_EQ(textures_loaded, 0);
+
+        starfield[0] = {0.5, 0.5, 1.0};
+        display_callback();  // frame 283
+        EXPECT_EQ(screen_state, 0) << "sfx " << effects;
+        EXPECT_EQ(textures_loaded, 1) << "the main menu's pictures were loaded in frame 283";
+        EXPECT_EQ(music_started, 1);
+        EXPECT_STREQ(music_path, "./mus/mus_menu.mid") << "and its music started";
+        EXPECT_DOUBLE_EQ(starfield[0].x, 0.48) << "and the menu drawn over its drifting stars";
+    }
+    sfx = 1;
 }

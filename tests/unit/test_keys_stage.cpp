@@ -98,7 +98,6 @@ TEST_F(StageKeysTest, FullGunsAndMissileKeysShowTheirNotices) {
 }
 
 TEST_F(StageKeysTest, SpaceFiresUntilTheNavIsCompleteWhileGunKeysStillWork) {
-    GTEST_SKIP() << "needs the stage simulation (fire_guns, reset_game)";
     press(KEY_SPACE);
     EXPECT_EQ(shots_in_flight(), 2);
     EXPECT_EQ(player.gun_energy, 90.0);
@@ -224,7 +223,6 @@ TEST_F(StageKeysTest, EnterDoesNothingWhileTheFighterIsIntact) {
 }
 
 TEST_F(StageKeysTest, EnterAfterDestructionRecordsTheScoreAndStartsAgainAtNav1) {
-    GTEST_SKIP() << "needs the stage simulation (fire_guns, reset_game)";
     screen_state = STATE_NAV2;
     player_destroyed = 1;
     score = 0;  // whatever the score
@@ -241,7 +239,6 @@ TEST_F(StageKeysTest, EnterAfterDestructionRecordsTheScoreAndStartsAgainAtNav1) 
 }
 
 TEST_F(StageKeysTest, YInTheOverlayRecordsAScoreOnlyForADestroyedFighter) {
-    GTEST_SKIP() << "needs the stage simulation (fire_guns, reset_game)";
     score = 500;
     press(KEY_ESC);
     press('y');

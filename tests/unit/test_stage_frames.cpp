@@ -161,7 +161,7 @@ TEST_F(FrameTest, Nav1ShotHittingARockBurstsSparksAtTheShotAndIsFreed) {
     EXPECT_EQ(player_shots[3].active, 0);
     EXPECT_EQ(enemies[0].hull, 80);
     EXPECT_EQ(shots_hit, 1);
-    EXPECT_EQ(particles_from(hit_sparks, HIT_SPARK_CAPACITY, 0.42, 0.45 + 0.04), 19);
+    EXPECT_EQ(particles_moved_once_from(hit_sparks, HIT_SPARK_CAPACITY, 0.42, 0.45 + 0.04), 19);
 }
 
 TEST_F(FrameTest, Nav2OneShotCanStrikeARockAndTheFighterInTheSameFrame) {
@@ -198,7 +198,7 @@ TEST_F(FrameTest, Nav2KillScoresRespawnsTheFighterAndTheLastOneCompletesTheNav) 
     frame_nav2();
     EXPECT_EQ(score, 500);
     EXPECT_EQ(nav_kills_left, 1);
-    EXPECT_EQ(particles_from(explosion_particles, EXPLOSION_CAPACITY, cx, cy), 199);
+    EXPECT_EQ(particles_moved_once_from(explosion_particles, EXPLOSION_CAPACITY, cx, cy), 199);
     EXPECT_EQ(nav_fighter.alive, 1);
     EXPECT_EQ(nav_fighter.x, 0.4);
     EXPECT_EQ(nav_fighter.y, 1.25);

@@ -2,10 +2,11 @@
 // and small builders for rocks, shots and the player's fighter.
 #pragma once
 
+#include <cmath>
+
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstring>
 #include <initializer_list>
 #include <vector>
@@ -129,16 +130,13 @@ inline int particles_at(const Particle* pool, int capacity, double x, double y) 
     return count;
 }
 
-// Particles of `pool` burst from (x, y) within a frame: the frame's particle
-// drawing has since moved them by one step of their own motion.
-inline int particles_from(const Particle* pool, int capacity, double x, double y) {
+// Particles burst at (x, y) that have since been drawn and moved once, as every
+// particle is in each stage frame.
+inline int particles_moved_once_from(const Particle* pool, int capacity, double x, double y) {
     int count = 0;
-    for (int i = 0; i < capacity; ++i) {
-        const Particle& p = pool[i];
-        bool unmoved = p.x == x && p.y == y;
-        bool moved_once = std::fabs(p.x - p.dx - x) < 1e-12 && std::fabs(p.y - p.dy - y) < 1e-12;
-        if (unmoved || moved_once) ++count;
-    }
+    for (int i = 0; i < capacity; ++i)
+        if (std::fabs(pool[i].x - pool[i].dx - x) < 1e-12 && std::fabs(pool[i].y - pool[i].dy - y) < 1e-12)
+            ++count;
     return count;
 }
 

@@ -1,0 +1,25 @@
+// Textured rectangles: the one shape every stage picture is drawn with.
+#pragma once
+
+// A drawing colour, red, green, blue 0..1; textures are modulated by it.
+struct Colour {
+    double r, g, b;
+};
+
+// Screen-unit point or texture coordinate pair.
+struct Point2 {
+    double x, y;
+};
+
+// The texture coordinates of a picture shown upright on its rectangle.
+extern const Point2 STANDARD_MAPPING[4];
+
+// Sets `colour` and draws texture `id` on the quad whose corners are given
+// lower-left, lower-right, upper-right, upper-left, with `coords` at those
+// corners in the same order. Texturing must already be on.
+// Called by the sprite, HUD, quit-prompt and destruction drawing.
+void draw_picture_quad(int id, Colour colour, const Point2 corners[4], const Point2 coords[4]);
+
+// The same for an axis-aligned rectangle from (x0, y0) to (x1, y1) with the
+// picture upright (standard mapping).
+void draw_picture(int id, Colour colour, double x0, double y0, double x1, double y1);

@@ -1,0 +1,165 @@
+// Remote reports from the scripted library through the queue to the game:
+// printed notices, tilt steering and buttons acting as keys.
+#include <cstring>
+
+#include "combat/guns.h"
+#include "input/keys.h"
+#include "test_wiimote_support.h"
+
+using namespace remote_test;
+
+namespace {
+
+using RemoteEvents = ConnectedRemote;
+
+int active_player_shots() {
+    int active = 0;
+    for (const Projectile& shot : player_shots) active += shot.active;
+    return active;
+}
+
+// A fighter in NAV 1 with plenty of gun energy and no shots in flight.
+void ready_to_fire() {
+    memset(player_shots, 0, sizeof player_shots);
+    player.x = 0.4;
+    player.y = 0.1;
+    player.width = player.height = 48;
+    player.gun_energy_max = 1000;
+    player.gun_energy = 1000;
+    player_destroyed = 0;
+    nav_completed = 0;
+    gun_mode = 0;
+    screen_state = STATE_NAV1;
+}
+
+}  // namespace
+
+TEST_F(RemoteEvents, StatusAndDisconnectPrintOnTheGamesThreadAndTheKeyboardTakesOver) {
+    connect("status 0.5\nstatus 0.999\ndisconnect\nbuttons TWO\n");
+    testing::internal::CaptureStdout();
+    wiimote_poll_once();
+    wiimote_poll_once();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << "nothing prints before the game applies it";
+    EXPECT_EQ(queued_remote_notices(), 2);
+    EXPECT_EQ(poll_and_apply(0), "Battery status: 50 %\nBattery status: 99 %\n");
+
+    tilt_active = 1;
+    tilt_pitch = 0;  // a level remote: tilt steering would leave the keys no speed
+    EXPECT_EQ(poll_and_apply(), "\n\n--- DISCONNECTED [wiimote id 1] ---\n");
+    EXPECT_EQ(tilt_active, 0) << "the keyboard steers at its own speed again";
+
+    poll_and_apply(3);
+    EXPECT_EQ(queued_remote_notices(), 0) << "a gone remote reports nothing more";
+    EXPECT_FALSE(log_has(dir, "script done")) << "the buttons after the disconnect never came";
+}
+
+TEST_F(RemoteEvents, TiltCountsOnlyWithMotionSensingOnAndInAStage) {
+    connect("tilt pitch=-10.7 roll=3.2\n"
+            "tilt pitch=-10.7 roll=3.2\n"
+            "tilt pitch=30 roll=-4\n"
+            "tilt pitch=0 roll=-0.9\n");
+    screen_state = STATE_NAV1;
+    poll_and_apply();  // motion sensing is off after connecting
+    EXPECT_EQ(tilt_active, 0);
+    EXPECT_EQ(tilt_pitch, 0);
+
+    wiimote_motion_sensing(1);
+    poll_and_apply();
+    EXPECT_EQ(tilt_active, 1);
+    EXPECT_EQ(tilt_pitch, -10) << "truncated toward zero";
+    EXPECT_EQ(tilt_roll, 3);
+
+    screen_state = STATE_MAIN_MENU;  // below the stage states tilt is ignored
+    poll_and_apply();
+    EXPECT_EQ(tilt_pitch, -10);
+
+    screen_state = STATE_NAV2;
+    poll_and_apply();
+    EXPECT_EQ(tilt_pitch, 0);
+    EXPECT_EQ(tilt_roll, 0) << "-0.9 truncates to 0";
+    EXPECT_EQ(log_lines(dir).back(), "motion 1");
+}
+
+TEST_F(RemoteEvents, TiltSteersByTheSignOfEachAngle) {
+    connect("tilt pitch=-10.7 roll=3.2\ntilt pitch=0 roll=-0.9\ntilt pitch=25 roll=40\n");
+    wiimote_motion_sensing(1);
+    screen_state = STATE_NAV1;
+    poll_and_apply();
+    EXPECT_EQ(steer_x, 1) << "left";
+    EXPECT_EQ(steer_y, 1) << "up";
+
+    poll_and_apply();
+    EXPECT_EQ(steer_x, 2) << "a pitch of exactly 0 counts as right";
+    EXPECT_EQ(steer_y, 2) << "down";
+
+    // In the quit overlay the steering keys do nothing, so tilt moves nothing.
+    screen_state = STATE_QUIT_OVERLAY;
+    steer_x = 0;
+    steer_y = 0;
+    poll_and_apply();
+    EXPECT_EQ(screen_state, STATE_QUIT_OVERLAY);
+    EXPECT_EQ(steer_x, 0);
+    EXPECT_EQ(steer_y, 0);
+}
+
+TEST_F(RemoteEvents, MenuTwoPressedWhileOneIsHeldSendsEnterThenEsc) {
+    connect("buttons ONE\nbuttons ONE TWO\n");
+    screen_state = STATE_MAIN_MENU;
+    menu_cursor = 1;
+    poll_and_apply();
+    EXPECT_EQ(screen_state, STATE_MAIN_MENU) << "Esc does nothing in the main menu";
+    // Enter opens the ship select, then Esc (acting on the ship select) returns.
+    // The other order would leave the ship select open.
+    poll_and_apply();
+    EXPECT_EQ(screen_state, STATE_MAIN_MENU);
+}
+
+TEST_F(RemoteEvents, ChoosingAShipStartsTheGameWithMotionSensingOn) {
+    connect("buttons TWO\nbuttons\nbuttons HOME ONE\n");
+    screen_state = STATE_SHIP_SELECT;
+    poll_and_apply();
+    EXPECT_EQ(screen_state, STATE_NAV1);
+    EXPECT_EQ(log_lines(dir).back(), "motion 1");
+
+    // The stage table is chosen when the event starts: Home opens the quit
+    // overlay and One, sent as G to the overlay, changes no gun.
+    poll_and_apply();
+    int guns = gun_mode;
+    poll_and_apply();
+    EXPECT_EQ(screen_state, STATE_QUIT_OVERLAY);
+    EXPECT_EQ(gun_mode, guns);
+}
+
+TEST_F(RemoteEvents, HoldingTwoInAStageFiresOneVolley) {
+    ready_to_fire();
+    fire_guns();
+    int volley = active_player_shots();
+    ASSERT_GT(volley, 0);
+
+    connect("buttons TWO\nbuttons TWO\nbuttons TWO\nbuttons\nbuttons TWO\n");
+    ready_to_fire();
+    poll_and_apply(3);  // pressed, then held through two more reports
+    EXPECT_EQ(active_player_shots(), volley);
+    poll_and_apply(2);  // released and pressed again
+    EXPECT_EQ(active_player_shots(), 2 * volley);
+}
+
+TEST(RemoteQueue, AFullQueueDropsTheOldestNotices) {
+    discard_remote_notices();
+    int dropped_before = remote_notices_dropped();
+    for (int id = 0; id < REMOTE_QUEUE_CAPACITY + 6; ++id) {
+        RemoteNotice notice{};
+        notice.kind = REMOTE_DISCONNECT;
+        notice.remote_id = id;
+        queue_remote_notice(notice);
+    }
+    EXPECT_EQ(queued_remote_notices(), REMOTE_QUEUE_CAPACITY);
+    EXPECT_EQ(remote_notices_dropped() - dropped_before, 6);
+
+    testing::internal::CaptureStdout();
+    apply_remote_events();
+    std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(out.rfind("\n\n--- DISCONNECTED [wiimote id 6] ---\n", 0), 0u) << out.substr(0, 80);
+    EXPECT_NE(out.find("[wiimote id 1029] ---\n"), std::string::npos);
+    EXPECT_EQ(queued_remote_notices(), 0);
+}
