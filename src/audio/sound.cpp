@@ -1,5 +1,7 @@
 #include "audio/sound.h"
 
+#include <algorithm>
+
 #include "persist/settings.h"
 #include "platform/sound_library.h"
 
@@ -13,6 +15,14 @@ FSOUND_SAMPLE* sound_ring[SOUND_RING_SIZE] = {};
 int sound_ring_channel[SOUND_RING_SIZE] = {NO_CHANNEL, NO_CHANNEL, NO_CHANNEL, NO_CHANNEL,
                                            NO_CHANNEL, NO_CHANNEL, NO_CHANNEL, NO_CHANNEL};
 FMUSIC_MODULE* song = nullptr;
+
+// The library's volume for a volume step. A step read from a damaged
+// settings.cfg may be any int: the product is formed wide enough not to
+// overflow and held to the library's range, as the library would hold it.
+static int library_volume(int step) {
+    const long long volume = static_cast<long long>(step) * VOLUME_PER_STEP;
+    return static_cast<int>(std::clamp<long long>(volume, 0, FSOUND_VOLUME_MAX));
+}
 
 // The results are ignored: a failed start leaves the game silent, not stopped.
 void start_sound_backend() {
@@ -39,7 +49,7 @@ void play_sound(const char* path) {
     empty_ring_slot(slot);
     sound_ring[slot] = FSOUND_Sample_Load(FSOUND_UNMANAGED, path, FSOUND_NORMAL | FSOUND_HW2D, 0, 0);
     sound_ring_channel[slot] = FSOUND_PlaySound(FSOUND_FREE, sound_ring[slot]);
-    FSOUND_SetSFXMasterVolume(sfxvol * VOLUME_PER_STEP);  // a new volume is heard from this effect on
+    FSOUND_SetSFXMasterVolume(library_volume(sfxvol));  // a new volume is heard from this effect on
     sound_ring_index = (sound_ring_index + 1) % SOUND_RING_SIZE;
 }
 
@@ -49,7 +59,7 @@ void play_music(const char* path) {
     if (music != 1) return;
     song = FMUSIC_LoadSong(path);
     FMUSIC_SetLooping(song, 1);
-    FMUSIC_SetMasterVolume(song, musicvol * VOLUME_PER_STEP);
+    FMUSIC_SetMasterVolume(song, library_volume(musicvol));
     FMUSIC_PlaySong(song);
 }
 
@@ -62,7 +72,7 @@ void stop_music() {
     song = nullptr;
 }
 
-void set_music_volume() { FMUSIC_SetMasterVolume(song, musicvol * VOLUME_PER_STEP); }
+void set_music_volume() { FMUSIC_SetMasterVolume(song, library_volume(musicvol)); }
 
 // Closing frees every sample and song, so the handles are let go too.
 void close_sound_backend() {

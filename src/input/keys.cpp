@@ -57,11 +57,9 @@ static int wrap_step(int value, int step, int first, int last) {
     return value;
 }
 
-// A volume only ever goes up, and past 9 it starts again at 1.
-static int next_volume(int volume) {
-    volume += 1;
-    return volume > VOLUME_STEPS ? 1 : volume;
-}
+// A volume only ever goes up, and past 9 it starts again at 1. A volume read
+// from a damaged settings.cfg may be the largest int, which must not overflow.
+static int next_volume(int volume) { return volume >= VOLUME_STEPS ? 1 : volume + 1; }
 
 static int toggled(int flag) { return flag == 0 ? 1 : 0; }
 

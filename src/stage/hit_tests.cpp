@@ -26,10 +26,10 @@ bool overlap(const Box& a, const Box& b) {
     return a.left < b.right && a.right > b.left && a.bottom < b.top && a.top > b.bottom;
 }
 
-// The side code for a player shot striking target box `t`: inside its height on
-// the left or right of its left edge, else below (front) or above (rear). Equal
-// bottoms name no side.
-int shot_side(const Box& s, const Box& t) {
+// The side code for box `s` striking box `t` (a player shot its target, or a rock
+// the player): inside t's height on the left or right of its left edge, else
+// below (front) or above (rear). Equal bottoms name no side.
+int strike_side(const Box& s, const Box& t) {
     if (s.left > t.left && s.top < t.top && s.bottom > t.bottom) return SIDE_LEFT;
     if (s.left < t.left && s.top < t.top && s.bottom > t.bottom) return SIDE_RIGHT;
     if (s.bottom < t.bottom) return SIDE_FRONT;
@@ -52,10 +52,8 @@ int test_ram(Enemy* fleet, int count) {
         Box e = box_of(rock);
         if (!overlap(p, e)) continue;
         rock.hull -= RAM_HULL_LOSS;  // a ram is no shot: shots_hit stays
-        if (p.left > e.left && p.top < e.top && p.bottom > e.bottom) return SIDE_LEFT;
-        if (p.left < e.left && p.top < e.top && p.bottom > e.bottom) return SIDE_RIGHT;
-        if (p.bottom < e.bottom) return SIDE_FRONT;
-        if (p.bottom > e.bottom) return SIDE_REAR;
+        int side = strike_side(p, e);
+        if (side != SIDE_NONE) return side;
     }
     return SIDE_NONE;
 }
@@ -77,7 +75,7 @@ int test_shot_nav_fighter(Projectile shot) {
     if (!overlap(s, n)) return SIDE_NONE;
     nav_fighter.hull = hull_after_shot(nav_fighter.hull, shot);
     shots_hit += 1;
-    return shot_side(s, n);
+    return strike_side(s, n);
 }
 
 int test_shot_fleet(Enemy* fleet, Projectile shot, int count) {
@@ -89,7 +87,7 @@ int test_shot_fleet(Enemy* fleet, Projectile shot, int count) {
         if (!overlap(s, e)) continue;
         rock.hull = hull_after_shot(rock.hull, shot);
         shots_hit += 1;
-        int side = shot_side(s, e);
+        int side = strike_side(s, e);
         if (side != SIDE_NONE) return side;
     }
     return SIDE_NONE;

@@ -7,29 +7,12 @@
 #include "support/gl_pixels.h"
 #include "support/scratch_dir.h"
 
-namespace {
-
-void quad(double x0, double y0, double x1, double y1) {
-    glBegin(GL_QUADS);
-    glTexCoord2f(0, 0);
-    glVertex2d(x0, y0);
-    glTexCoord2f(1, 0);
-    glVertex2d(x1, y0);
-    glTexCoord2f(1, 1);
-    glVertex2d(x1, y1);
-    glTexCoord2f(0, 1);
-    glVertex2d(x0, y1);
-    glEnd();
-}
-
-}  // namespace
-
 TEST(GlState, FirstOpaqueQuadDrawnWins) {
     begin_frame();
     glColor3f(1, 0, 0);
-    quad(0.1, 0.1, 0.5, 0.5);
+    draw_quad(0.1, 0.1, 0.5, 0.5);
     glColor3f(0, 0, 1);
-    quad(0.3, 0.3, 0.7, 0.7);  // overlaps the red one; drawn later, so hidden there
+    draw_quad(0.3, 0.3, 0.7, 0.7);  // overlaps the red one; drawn later, so hidden there
     EXPECT_EQ(pixel_at(0.4, 0.4), rgb(1, 0, 0));
     EXPECT_EQ(pixel_at(0.6, 0.6), rgb(0, 0, 1));
     EXPECT_EQ(pixel_at(0.2, 0.2), rgb(1, 0, 0));
@@ -39,9 +22,9 @@ TEST(GlState, FirstOpaqueQuadDrawnWins) {
 TEST(GlState, TheOrderIsTheSameAfterTheDepthBufferIsCleared) {
     begin_frame();
     glColor3f(0, 0, 1);
-    quad(0.3, 0.3, 0.7, 0.7);
+    draw_quad(0.3, 0.3, 0.7, 0.7);
     glColor3f(1, 0, 0);
-    quad(0.1, 0.1, 0.5, 0.5);
+    draw_quad(0.1, 0.1, 0.5, 0.5);
     EXPECT_EQ(pixel_at(0.4, 0.4), rgb(0, 0, 1));
 }
 
@@ -58,10 +41,10 @@ TEST(GlState, TexelsWithAlphaAtMostATenthLeaveThePixelFree) {
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, 77);
     glColor3f(1, 1, 1);
-    quad(0.0, 0.0, 0.5, 0.5);
+    draw_quad(0.0, 0.0, 0.5, 0.5);
     glDisable(GL_TEXTURE_2D);
     glColor3f(0, 1, 0);
-    quad(0.0, 0.0, 0.5, 0.5);  // a later opaque quad shows only where the mask left the pixel free
+    draw_quad(0.0, 0.0, 0.5, 0.5);  // a later opaque quad shows only where the mask left the pixel free
 
     EXPECT_EQ(pixel_at(0.1, 0.1), rgb(0, 1, 0));  // alpha 0: free
     EXPECT_EQ(pixel_at(0.4, 0.1), rgb(0, 1, 0));  // alpha 0.098: free

@@ -74,9 +74,7 @@ Legibility legibility(double x, double y, int width) {
 struct StageScreensTest : testing::Test {
     char previous[4096] = "";
     void SetUp() override {
-        if (!have_game_pictures()) {
-            GTEST_SKIP() << "needs the game's pictures in " << GAME_DIR;
-        }
+        ASSERT_TRUE(have_game_pictures()) << "the game's pictures belong in " << GAME_DIR;
         ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
         ASSERT_EQ(chdir(GAME_DIR), 0);
         reset_game();  // a new game, as the main menu would start it

@@ -15,22 +15,6 @@ int level0(int id, GLenum what) {
     return value;
 }
 
-void textured_quad(int id, double x0, double y0, double x1, double y1) {
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, id);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0, 0);
-    glVertex2d(x0, y0);
-    glTexCoord2f(1, 0);
-    glVertex2d(x1, y0);
-    glTexCoord2f(1, 1);
-    glVertex2d(x1, y1);
-    glTexCoord2f(0, 1);
-    glVertex2d(x0, y1);
-    glEnd();
-    glDisable(GL_TEXTURE_2D);
-}
-
 }  // namespace
 
 TEST(TextureUpload, FormatFollowsTheDepth) {
@@ -61,7 +45,7 @@ TEST(TextureUpload, MissingFileKeepsTheIdsPreviousPicture) {
     EXPECT_EQ(load_tga_texture("bad.tga", 40), TGA_REFUSED);
 
     begin_frame();
-    textured_quad(40, 0.0, 0.0, 0.5, 0.5);
+    draw_textured_quad(40, 0.0, 0.0, 0.5, 0.5);
     EXPECT_EQ(pixel_at(0.25, 0.25), rgb(1, 0, 0));
 }
 
@@ -73,7 +57,7 @@ TEST(TextureUpload, FirstFileRowIsTheBottomOfThePicture) {
     ASSERT_EQ(load_tga_texture("rows.tga", 41), TGA_LOADED);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     begin_frame();
-    textured_quad(41, 0.0, 0.0, 1.0, 1.0);
+    draw_textured_quad(41, 0.0, 0.0, 1.0, 1.0);
     EXPECT_EQ(pixel_at(0.5, 0.1), rgb(0, 0, 1));
     EXPECT_EQ(pixel_at(0.5, 0.9), rgb(0, 1, 0));
 }
@@ -85,7 +69,7 @@ TEST(TextureUpload, AnEightBitMaskTakesTheDrawingColour) {
     ASSERT_EQ(load_tga_texture("mask.tga", 42), TGA_LOADED);
     begin_frame();
     glColor3f(1.0f, 0.7f, 0.7f);
-    textured_quad(42, 0.0, 0.0, 0.5, 0.5);
+    draw_textured_quad(42, 0.0, 0.0, 0.5, 0.5);
     EXPECT_TRUE(near(pixel_at(0.25, 0.25), rgb(1.0, 0.7, 0.7)));
 }
 

@@ -23,6 +23,26 @@ void begin_frame() {
     glColor4f(1, 1, 1, 1);
 }
 
+void draw_quad(double x0, double y0, double x1, double y1) {
+    glBegin(GL_QUADS);
+    glTexCoord2f(0, 0);
+    glVertex2d(x0, y0);
+    glTexCoord2f(1, 0);
+    glVertex2d(x1, y0);
+    glTexCoord2f(1, 1);
+    glVertex2d(x1, y1);
+    glTexCoord2f(0, 1);
+    glVertex2d(x0, y1);
+    glEnd();
+}
+
+void draw_textured_quad(int id, double x0, double y0, double x1, double y1) {
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, id);
+    draw_quad(x0, y0, x1, y1);
+    glDisable(GL_TEXTURE_2D);
+}
+
 Rgb pixel_at_px(int px, int py) {
     unsigned char p[4] = {0, 0, 0, 0};
     glReadBuffer(GL_BACK);

@@ -16,6 +16,12 @@ Rgb rgb(double r, double g, double b);
 // the state every frame starts in.
 void begin_frame();
 
+// A quad over screen units (x0, y0)..(x1, y1) with the whole texture mapped on
+// it, (0, 0) at the lower-left, in the current colour and texturing state.
+void draw_quad(double x0, double y0, double x1, double y1);
+// The same with texture `id` bound and texturing on for just this quad.
+void draw_textured_quad(int id, double x0, double y0, double x1, double y1);
+
 // The back-buffer pixel at screen units (x, y) (0..1, origin bottom-left).
 Rgb pixel_at(double x, double y);
 // The back-buffer pixel at window pixel (px, py) (origin bottom-left).

@@ -147,34 +147,8 @@ inline int unparked(const Particle* pool, int capacity) {
     return count;
 }
 
-// The fly-out and the high-score table belong to other pieces of the engine;
-// the tests that need their real behaviour ask whether it is there yet.
-inline bool fly_out_built() {
-    int saved_timer = outro_timer, saved_state = screen_state, saved_loaded = textures_loaded;
-    double saved_y = player.y, saved_hud = hud_offset;
-    outro_timer = 5;
-    run_nav_complete(STATE_NAV2);
-    bool built = outro_timer == 4;
-    outro_timer = saved_timer;
-    screen_state = saved_state;
-    textures_loaded = saved_loaded;
-    player.y = saved_y;
-    hud_offset = saved_hud;
-    return built;
-}
-
 inline void clear_high_scores() {
     for (HighScoreEntry& entry : high_scores) entry = HighScoreEntry{0, "EMPTY", -1};
-}
-
-inline bool high_score_table_built() {
-    HighScoreEntry saved[HIGH_SCORE_PLACES];
-    memcpy(saved, high_scores, sizeof saved);
-    clear_high_scores();
-    insert_high_score(5, "probe", 0);
-    bool built = high_scores[0].score == 5;
-    memcpy(high_scores, saved, sizeof saved);
-    return built;
 }
 
 struct StageTest : testing::Test {

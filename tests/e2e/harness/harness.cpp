@@ -56,6 +56,18 @@ void stop_child(pid_t pid) {
     }
 }
 
+// Removes a tree, first giving back write permission where a test took it away.
+void remove_tree(const std::string& root) {
+    std::error_code ignored;
+    if (!fs::exists(root, ignored)) return;
+    fs::permissions(root, fs::perms::owner_all, fs::perm_options::add, ignored);
+    for (auto it = fs::recursive_directory_iterator(root, ignored); it != fs::recursive_directory_iterator();
+         it.increment(ignored))
+        if (it->is_directory(ignored) && !it->is_symlink(ignored))
+            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+    fs::remove_all(root, ignored);
+}
+
 }  // namespace
 
 VirtualDisplay::VirtualDisplay() {
@@ -122,14 +134,28 @@ GameRun::GameRun() {
 
 GameRun::~GameRun() {
     if (pid_ > 0 && status_ == -1) stop_child(pid_);
-    std::error_code ignored;
-    fs::remove_all(root_, ignored);
+    remove_tree(root_);
 }
 
 void GameRun::start(const std::vector<std::string>& args, bool with_display) {
+    std::vector<std::string> argv{"./korvane"};
+    argv.insert(argv.end(), args.begin(), args.end());
+    launch(argv, folder_, {}, with_display);
+}
+
+void GameRun::start_program(const std::vector<std::string>& argv, const std::string& working_dir,
+                            const std::vector<std::string>& environment) {
+    launch(argv, working_dir, environment, true);
+}
+
+void GameRun::launch(const std::vector<std::string>& argv, const std::string& working_dir,
+                     const std::vector<std::string>& environment, bool with_display) {
+    // One program per run: an earlier one still running would hold the display and the folder.
+    if (pid_ > 0 && status_ == -1) stop_child(pid_);
+    status_ = -1;
     pid_ = fork();
     if (pid_ == 0) {
-        if (chdir(folder_.c_str()) != 0) _exit(126);
+        if (chdir(working_dir.c_str()) != 0) _exit(126);
         int devnull = open("/dev/null", O_RDWR);
         int out = open((root_ + "/stdout.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         int err = open((root_ + "/stderr.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -140,8 +166,13 @@ void GameRun::start(const std::vector<std::string>& args, bool with_display) {
             setenv("DISPLAY", display_.name().c_str(), 1);
         else
             unsetenv("DISPLAY");
-        std::vector<std::string> argv{"./korvane"};
-        argv.insert(argv.end(), args.begin(), args.end());
+        for (const std::string& entry : environment) {
+            const size_t equals = entry.find('=');
+            if (equals == std::string::npos)
+                unsetenv(entry.c_str());
+            else
+                setenv(entry.substr(0, equals).c_str(), entry.substr(equals + 1).c_str(), 1);
+        }
         std::vector<char*> c = c_argv(argv);
         execv(c[0], c.data());
         _exit(127);

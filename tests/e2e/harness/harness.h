@@ -41,10 +41,20 @@ class GameRun {
     // The scratch game folder (the engine's working directory).
     const std::string& folder() const { return folder_; }
     const std::string& display() const { return display_.name(); }
+    // A scratch folder beside the game folder for the test's own files; it is
+    // removed with the run (read-only parts included).
+    const std::string& scratch() const { return root_; }
 
     // Starts the engine with `args` after the program name. Without a display
-    // the engine gets no DISPLAY at all.
+    // the engine gets no DISPLAY at all. An engine this run started before and
+    // that still runs is stopped first; the console logs start afresh.
     void start(const std::vector<std::string>& args, bool with_display = true);
+    // Starts any program (`argv[0]` a path) in `working_dir` under the private
+    // display, in place of the engine: the keys, screenshots, console and exit
+    // status below then belong to it. Each `environment` entry "NAME=value"
+    // sets a variable, a bare "NAME" removes one.
+    void start_program(const std::vector<std::string>& argv, const std::string& working_dir,
+                       const std::vector<std::string>& environment = {});
 
     // Waits until the console output (stdout or stderr) contains `text`.
     bool wait_for_output(const std::string& text, int timeout_ms = 10000) const;
@@ -71,6 +81,9 @@ class GameRun {
     std::string file(const std::string& name) const;  // a file of the game folder ("" if none)
 
   private:
+    void launch(const std::vector<std::string>& argv, const std::string& working_dir,
+                const std::vector<std::string>& environment, bool with_display);
+
     VirtualDisplay display_;
     std::string root_;    // scratch root: holds the game folder and the console logs
     std::string folder_;  // root_/game
