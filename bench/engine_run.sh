@@ -10,6 +10,7 @@
 #     ENGINE  korvane           the game as players run it
 #             korvane_spinning  the game with a busy-waiting idle callback
 #             korvane_at_nav2   the game with its main loop starting in NAV 2
+#             bare_window       an empty window cleared and swapped 25 times a second
 #     ACTION  KEY               an xdotool key name, pressed and released (held 0.12 s)
 #             wait:S            wait S seconds
 #             fire:S            full guns, then a shot every 0.2 s for S seconds
@@ -30,7 +31,7 @@ build=$(cd "$1" && pwd); engine=$2; shift 2
 
 case $engine in
   korvane) binary=$build/game/korvane ;;
-  korvane_spinning | korvane_at_nav2) binary=$build/bench/$engine ;;
+  korvane_spinning | korvane_at_nav2 | bare_window) binary=$build/bench/$engine ;;
   *) echo "unknown engine $engine" >&2; exit 2 ;;
 esac
 probe=$build/bench/libframe_probe.so

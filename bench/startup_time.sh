@@ -4,7 +4,9 @@
 # engine RUNS times in a scratch copy of the game folder under one private
 # Xvfb and ends each run after its first frame.
 #
-#   bench/startup_time.sh BUILD_DIR [RUNS]     RUNS defaults to 7
+#   bench/startup_time.sh BUILD_DIR [RUNS] [ENGINE]
+#     RUNS defaults to 7; ENGINE is korvane (default) or bare_window (the
+#     driver's floor: an empty window's first frame)
 # Prints: startup_median_ms startup_min_ms startup_max_ms (wall time) and
 # startup_cpu_median_ms (processor time of all the engine's threads up to the
 # first picture, which the machine's load disturbs less), runs.
@@ -12,7 +14,12 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/support/xvfb.sh"
 
-build=$(cd "$1" && pwd); runs=${2:-7}
+build=$(cd "$1" && pwd); runs=${2:-7}; engine=${3:-korvane}
+case $engine in
+  korvane) binary=$build/game/korvane ;;
+  bare_window) binary=$build/bench/bare_window ;;
+  *) echo "unknown engine $engine" >&2; exit 2 ;;
+esac
 probe=$build/bench/libframe_probe.so
 clock=$build/bench/exec_clock
 
@@ -29,12 +36,13 @@ trap cleanup EXIT INT TERM
 
 cp -r "$build/game" "$scratch/game"
 rm -f "$scratch/game/settings.cfg"
+cp "$binary" "$scratch/game/engine"
 start_xvfb
 cd "$scratch/game"
 
 for run in $(seq "$runs"); do
   rm -f "$scratch/frames.log" "$scratch/exec_time"
-  KORVANE_FRAME_LOG=$scratch/frames.log LD_PRELOAD=$probe "$clock" "$scratch/exec_time" ./korvane bench \
+  KORVANE_FRAME_LOG=$scratch/frames.log LD_PRELOAD=$probe "$clock" "$scratch/exec_time" ./engine bench \
     >/dev/null 2>&1 &
   game_pid=$!
   for _ in $(seq 1000); do [ -s "$scratch/frames.log" ] && break; sleep 0.01; done

@@ -3,7 +3,10 @@
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
 
+#include <glob.h>
+
 #include <cmath>
+#include <cstdlib>
 #include <unordered_map>
 #include <vector>
 
@@ -34,6 +37,21 @@ static std::vector<int> channel_play_serial;  // per mixer channel
 // honours the player's SDL_AUDIODRIVER.
 static const char* first_driver = nullptr;
 static const char* fallback_driver = DUMMY_DRIVER;
+
+// SDL's own choice tries ALSA after the sound servers, and SDL's ALSA start-up
+// waits 100 ms for its first device scan even on a machine with no sound card
+// at all (a container, a build machine), which every start would pay. Without
+// an ALSA playback device only a sound server can play, so only those are tried.
+static const char* const SOUND_SERVER_DRIVERS[] = {"pulseaudio", "pipewire"};
+
+static bool machine_has_alsa_playback_device() {
+    glob_t found;
+    const bool any = glob("/dev/snd/pcmC*D*p", 0, nullptr, &found) == 0;
+    globfree(&found);
+    return any;
+}
+
+static bool open_sound_server_device(int mix_rate);
 
 uintptr_t sound_library_next_handle() { return ++last_handle; }
 
@@ -80,6 +98,12 @@ static bool open_mixer_device(const char* driver, int mix_rate) {
     return false;
 }
 
+static bool open_sound_server_device(int mix_rate) {
+    for (const char* server : SOUND_SERVER_DRIVERS)
+        if (open_mixer_device(server, mix_rate)) return true;
+    return false;
+}
+
 // SDL chooses the output, the device and the mixer itself: these choices have
 // nothing to select here.
 signed char FSOUND_SetOutput(int) { return 1; }
@@ -92,7 +116,10 @@ signed char FSOUND_Init(int mix_rate, int max_channels, unsigned) {
     // SDL's audio start-up also starts its event queue, which would otherwise
     // take over SIGINT and SIGTERM: Ctrl-C and kill must still end the game.
     SDL_SetHintWithPriority(SDL_HINT_NO_SIGNAL_HANDLERS, "1", SDL_HINT_OVERRIDE);
-    bool opened = open_mixer_device(first_driver, mix_rate);
+    const bool sdl_would_probe_missing_card =
+        first_driver == nullptr && getenv("SDL_AUDIODRIVER") == nullptr && !machine_has_alsa_playback_device();
+    bool opened = sdl_would_probe_missing_card ? open_sound_server_device(mix_rate)
+                                               : open_mixer_device(first_driver, mix_rate);
     if (!opened && fallback_driver) opened = open_mixer_device(fallback_driver, mix_rate);
     if (!opened) {
         SDL_ResetHint(SDL_HINT_AUDIODRIVER);
