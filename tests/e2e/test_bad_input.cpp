@@ -16,19 +16,11 @@
 #include <vector>
 
 #include "harness.h"
+#include "support/default_settings_file.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// The engine's file for the default settings and an untouched table.
-const char* const DEFAULT_FILE =
-    "[ver]\nid=1.1\n\n[video]\nfullscreen=0\n\n[sound]\nsfx=1\nmusic=1\nsfxvol=5\nmusicvol=5\n\n"
-    "[scores]\n"
-    "1=0\n1n=EMPTY\n1s=-1\n2=0\n2n=EMPTY\n2s=-1\n3=0\n3n=EMPTY\n3s=-1\n4=0\n4n=EMPTY\n4s=-1\n"
-    "5=0\n5n=EMPTY\n5s=-1\n6=0\n6n=EMPTY\n6s=-1\n7=0\n7n=EMPTY\n7s=-1\n8=0\n8n=EMPTY\n8s=-1\n"
-    "9=0\n9n=EMPTY\n9s=-1\n10=0\n10n=EMPTY\n10s=-1\n"
-    "checksum=0\n";
 
 std::vector<std::string> lines_of(const std::string& text) {
     std::vector<std::string> lines;
@@ -52,7 +44,7 @@ std::string value_of(const std::string& text, const std::string& key) {
 // the same headings, blanks and keys, only the values may differ.
 void expect_well_formed(const std::string& text) {
     const std::vector<std::string> lines = lines_of(text);
-    const std::vector<std::string> expected = lines_of(DEFAULT_FILE);
+    const std::vector<std::string> expected = lines_of(DEFAULT_SETTINGS_FILE);
     ASSERT_EQ(lines.size(), expected.size()) << text;
     for (size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(key_of(lines[i]), key_of(expected[i])) << "line " << i + 1;
     EXPECT_EQ(text.back(), '\n');
@@ -174,7 +166,7 @@ TEST(BadInput, WithoutPicturesSoundsAndMusicTheGameRunsUntexturedAndSilent) {
     for (const char* folder : {"tex", "sfx", "mus"}) fs::remove_all(game.folder() + "/" + folder);
 
     const std::string written = play_round(game, "pilot");
-    EXPECT_EQ(written, DEFAULT_FILE);
+    EXPECT_EQ(written, DEFAULT_SETTINGS_FILE);
 }
 
 TEST(BadInput, SettingsOfRandomBytesGiveWarningsAndAreReplacedByAWellFormedFile) {

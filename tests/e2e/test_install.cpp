@@ -13,18 +13,11 @@
 #include <string>
 
 #include "harness.h"
+#include "support/default_settings_file.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-const char* const DEFAULT_FILE =
-    "[ver]\nid=1.1\n\n[video]\nfullscreen=0\n\n[sound]\nsfx=1\nmusic=1\nsfxvol=5\nmusicvol=5\n\n"
-    "[scores]\n"
-    "1=0\n1n=EMPTY\n1s=-1\n2=0\n2n=EMPTY\n2s=-1\n3=0\n3n=EMPTY\n3s=-1\n4=0\n4n=EMPTY\n4s=-1\n"
-    "5=0\n5n=EMPTY\n5s=-1\n6=0\n6n=EMPTY\n6s=-1\n7=0\n7n=EMPTY\n7s=-1\n8=0\n8n=EMPTY\n8s=-1\n"
-    "9=0\n9n=EMPTY\n9s=-1\n10=0\n10n=EMPTY\n10s=-1\n"
-    "checksum=0\n";
 
 // Every entry under `root` with its size and modification time.
 std::map<std::string, std::string> snapshot(const std::string& root) {
@@ -103,7 +96,7 @@ TEST(Install, TheLauncherPlaysFromTheUsersFolderAndLeavesTheSharedFolderAlone) {
     std::ifstream saved(user_folder + "/settings.cfg");
     std::ostringstream text;
     text << saved.rdbuf();
-    EXPECT_EQ(text.str(), DEFAULT_FILE);
+    EXPECT_EQ(text.str(), DEFAULT_SETTINGS_FILE);
     EXPECT_TRUE(fs::is_symlink(user_folder + "/tex"));
     EXPECT_EQ(snapshot(shared), installed) << "the shared game folder changed";
     EXPECT_FALSE(fs::exists(shared + "/settings.cfg"));

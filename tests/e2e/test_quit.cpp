@@ -5,19 +5,7 @@
 #include <fstream>
 
 #include "harness.h"
-
-namespace {
-
-// What the engine writes for the default settings and an untouched table.
-const char* const DEFAULT_FILE =
-    "[ver]\nid=1.1\n\n[video]\nfullscreen=0\n\n[sound]\nsfx=1\nmusic=1\nsfxvol=5\nmusicvol=5\n\n"
-    "[scores]\n"
-    "1=0\n1n=EMPTY\n1s=-1\n2=0\n2n=EMPTY\n2s=-1\n3=0\n3n=EMPTY\n3s=-1\n4=0\n4n=EMPTY\n4s=-1\n"
-    "5=0\n5n=EMPTY\n5s=-1\n6=0\n6n=EMPTY\n6s=-1\n7=0\n7n=EMPTY\n7s=-1\n8=0\n8n=EMPTY\n8s=-1\n"
-    "9=0\n9n=EMPTY\n9s=-1\n10=0\n10n=EMPTY\n10s=-1\n"
-    "checksum=0\n";
-
-}  // namespace
+#include "support/default_settings_file.h"
 
 TEST(Quit, QuitItemWritesTheDefaultSettingsFileAndExits0) {
     GameRun game;
@@ -33,7 +21,7 @@ TEST(Quit, QuitItemWritesTheDefaultSettingsFileAndExits0) {
     game.key("Return");
 
     ASSERT_EQ(game.wait_exit(10000), 0) << game.out() << game.err();
-    EXPECT_EQ(game.file("settings.cfg"), DEFAULT_FILE);
+    EXPECT_EQ(game.file("settings.cfg"), DEFAULT_SETTINGS_FILE);
 }
 
 TEST(Quit, SettingsChangedInTheMenuAreWrittenAndReadAtTheNextStart) {
