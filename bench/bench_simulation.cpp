@@ -8,7 +8,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
-#include <cstring>
 
 #include "app/screen_state.h"
 #include "persist/settings.h"
@@ -16,59 +15,11 @@
 #include "stage/frames.h"
 #include "stage/setup.h"
 #include "stage/world.h"
+#include "support/simulation_world.h"
 
 namespace {
 
-// Everything one simulated frame may change.
-struct WorldSnapshot {
-    Ship player, nav_fighter;
-    Enemy enemies[MAX_FLEET_SIZE];
-    Projectile player_shots[SHOT_POOL_SIZE], enemy_shots[SHOT_POOL_SIZE];
-    int score, shots_hit, shots_missed, nav_kills_left, player_hit_side;
-    int heading, fire_timer, weapon;
-    int debris_ring, hit_spark_ring, impact_spark_ring, explosion_ring;
-};
-WorldSnapshot snapshot;
-
-void take_snapshot() {
-    snapshot.player = player;
-    snapshot.nav_fighter = nav_fighter;
-    memcpy(snapshot.enemies, enemies, sizeof enemies);
-    memcpy(snapshot.player_shots, player_shots, sizeof player_shots);
-    memcpy(snapshot.enemy_shots, enemy_shots, sizeof enemy_shots);
-    snapshot.score = score;
-    snapshot.shots_hit = shots_hit;
-    snapshot.shots_missed = shots_missed;
-    snapshot.nav_kills_left = nav_kills_left;
-    snapshot.player_hit_side = player_hit_side;
-    snapshot.heading = nav_fighter_heading;
-    snapshot.fire_timer = nav_fighter_fire_timer;
-    snapshot.weapon = nav_fighter_weapon;
-    snapshot.debris_ring = debris_ring;
-    snapshot.hit_spark_ring = hit_spark_ring;
-    snapshot.impact_spark_ring = impact_spark_ring;
-    snapshot.explosion_ring = explosion_ring;
-}
-
-void restore_snapshot() {
-    player = snapshot.player;
-    nav_fighter = snapshot.nav_fighter;
-    memcpy(enemies, snapshot.enemies, sizeof enemies);
-    memcpy(player_shots, snapshot.player_shots, sizeof player_shots);
-    memcpy(enemy_shots, snapshot.enemy_shots, sizeof enemy_shots);
-    score = snapshot.score;
-    shots_hit = snapshot.shots_hit;
-    shots_missed = snapshot.shots_missed;
-    nav_kills_left = snapshot.nav_kills_left;
-    player_hit_side = snapshot.player_hit_side;
-    nav_fighter_heading = snapshot.heading;
-    nav_fighter_fire_timer = snapshot.fire_timer;
-    nav_fighter_weapon = snapshot.weapon;
-    debris_ring = snapshot.debris_ring;
-    hit_spark_ring = snapshot.hit_spark_ring;
-    impact_spark_ring = snapshot.impact_spark_ring;
-    explosion_ring = snapshot.explosion_ring;
-}
+SimulationWorld snapshot;
 
 Projectile moving_shot(double x, double y, double dx, double dy, int damage) {
     Projectile shot{};
@@ -118,7 +69,7 @@ void build_busy_nav2(bool with_hits) {
         nav_fighter.hull = 20;                                                   // ...which it kills
         enemies[2].hull = 0;                                                     // destroyed: debris
     }
-    take_snapshot();
+    save_simulation_world(snapshot);
 }
 
 // The non-drawing work of frame_nav2, in its order.
@@ -134,7 +85,7 @@ void simulate_nav2_frame() {
 void BM_BusyNav2Simulation(benchmark::State& state) {
     build_busy_nav2(false);
     for (auto _ : state) {
-        restore_snapshot();
+        restore_simulation_world(snapshot);
         simulate_nav2_frame();
         benchmark::DoNotOptimize(player_hit_side);
         benchmark::ClobberMemory();
@@ -144,7 +95,7 @@ BENCHMARK(BM_BusyNav2Simulation);
 
 void BM_BusyNav2SimulationWithKillAndBursts(benchmark::State& state) {
     build_busy_nav2(true);
-    restore_snapshot();
+    restore_simulation_world(snapshot);
     simulate_nav2_frame();
     if (nav_kills_left != 9 || debris_ring == snapshot.debris_ring || hit_spark_ring == snapshot.hit_spark_ring ||
         impact_spark_ring == snapshot.impact_spark_ring) {
@@ -152,7 +103,7 @@ void BM_BusyNav2SimulationWithKillAndBursts(benchmark::State& state) {
         return;
     }
     for (auto _ : state) {
-        restore_snapshot();
+        restore_simulation_world(snapshot);
         simulate_nav2_frame();
         benchmark::DoNotOptimize(score);
         benchmark::ClobberMemory();
@@ -163,7 +114,7 @@ BENCHMARK(BM_BusyNav2SimulationWithKillAndBursts);
 void BM_RestoreWorldOnly(benchmark::State& state) {
     build_busy_nav2(false);
     for (auto _ : state) {
-        restore_snapshot();
+        restore_simulation_world(snapshot);
         benchmark::ClobberMemory();
     }
 }

@@ -16,6 +16,7 @@
 
 #include "app/screen_state.h"
 #include "support/bench_window.h"
+#include "support/simulation_world.h"
 #include "input/keys.h"
 #include "render/hud.h"
 #include "render/sprites.h"
@@ -149,49 +150,36 @@ void fill_heaviest_world() {
     stars_on = 1;
 }
 
-// The world a frame changes, so every measured frame starts from the same one.
+// The world a frame changes, so every measured frame starts from the same one:
+// the simulation's part, and what drawing moves (particles, stars, the HUD).
 struct Snapshot {
-    Ship player, nav_fighter;
-    Enemy enemies[MAX_FLEET_SIZE];
-    Projectile player_shots[SHOT_POOL_SIZE], enemy_shots[SHOT_POOL_SIZE];
+    SimulationWorld simulation;
     Particle debris[DEBRIS_CAPACITY], hit[HIT_SPARK_CAPACITY], impact[IMPACT_SPARK_CAPACITY],
         explosion[EXPLOSION_CAPACITY];
     Star stars[STAR_COUNT];
-    int score, nav_kills_left, screen_state;
+    int screen_state;
     double hud_offset;
 };
 Snapshot saved;
 
 void save_world() {
-    saved.player = player;
-    saved.nav_fighter = nav_fighter;
-    memcpy(saved.enemies, enemies, sizeof enemies);
-    memcpy(saved.player_shots, player_shots, sizeof player_shots);
-    memcpy(saved.enemy_shots, enemy_shots, sizeof enemy_shots);
+    save_simulation_world(saved.simulation);
     memcpy(saved.debris, debris_particles, sizeof debris_particles);
     memcpy(saved.hit, hit_sparks, sizeof hit_sparks);
     memcpy(saved.impact, impact_sparks, sizeof impact_sparks);
     memcpy(saved.explosion, explosion_particles, sizeof explosion_particles);
     memcpy(saved.stars, starfield, sizeof starfield);
-    saved.score = score;
-    saved.nav_kills_left = nav_kills_left;
     saved.screen_state = screen_state;
     saved.hud_offset = hud_offset;
 }
 
 void restore_world() {
-    player = saved.player;
-    nav_fighter = saved.nav_fighter;
-    memcpy(enemies, saved.enemies, sizeof enemies);
-    memcpy(player_shots, saved.player_shots, sizeof player_shots);
-    memcpy(enemy_shots, saved.enemy_shots, sizeof enemy_shots);
+    restore_simulation_world(saved.simulation);
     memcpy(debris_particles, saved.debris, sizeof debris_particles);
     memcpy(hit_sparks, saved.hit, sizeof hit_sparks);
     memcpy(impact_sparks, saved.impact, sizeof impact_sparks);
     memcpy(explosion_particles, saved.explosion, sizeof explosion_particles);
     memcpy(starfield, saved.stars, sizeof starfield);
-    score = saved.score;
-    nav_kills_left = saved.nav_kills_left;
     screen_state = saved.screen_state;
     hud_offset = saved.hud_offset;
     shield_flash_side = 0;

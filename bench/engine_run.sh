@@ -26,14 +26,11 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/support/xvfb.sh"
+source "$here/support/game_copy.sh"
 
 build=$(cd "$1" && pwd); engine=$2; shift 2
 
-case $engine in
-  korvane) binary=$build/game/korvane ;;
-  korvane_spinning | korvane_at_nav2 | bare_window) binary=$build/bench/$engine ;;
-  *) echo "unknown engine $engine" >&2; exit 2 ;;
-esac
+binary=$(engine_binary "$build" "$engine") || exit 2
 probe=$build/bench/libframe_probe.so
 
 scratch=$(mktemp -d /tmp/korvane-bench-XXXXXX)
@@ -49,9 +46,7 @@ cleanup() {
 }
 trap cleanup EXIT INT TERM
 
-cp -r "$build/game" "$scratch/game"
-rm -f "$scratch/game/settings.cfg"
-cp "$binary" "$scratch/game/engine"
+copy_game_with_engine "$build" "$binary" "$scratch"
 start_xvfb
 
 cd "$scratch/game"

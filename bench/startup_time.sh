@@ -5,21 +5,18 @@
 # Xvfb and ends each run after its first frame.
 #
 #   bench/startup_time.sh BUILD_DIR [RUNS] [ENGINE]
-#     RUNS defaults to 7; ENGINE is korvane (default) or bare_window (the
-#     driver's floor: an empty window's first frame)
+#     RUNS defaults to 7; ENGINE is korvane (default) or another build
+#     bench/engine_run.sh knows, such as bare_window (the driver's floor)
 # Prints: startup_median_ms startup_min_ms startup_max_ms (wall time) and
 # startup_cpu_median_ms (processor time of all the engine's threads up to the
 # first picture, which the machine's load disturbs less), runs.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/support/xvfb.sh"
+source "$here/support/game_copy.sh"
 
 build=$(cd "$1" && pwd); runs=${2:-7}; engine=${3:-korvane}
-case $engine in
-  korvane) binary=$build/game/korvane ;;
-  bare_window) binary=$build/bench/bare_window ;;
-  *) echo "unknown engine $engine" >&2; exit 2 ;;
-esac
+binary=$(engine_binary "$build" "$engine") || exit 2
 probe=$build/bench/libframe_probe.so
 clock=$build/bench/exec_clock
 
@@ -34,9 +31,7 @@ cleanup() {
 }
 trap cleanup EXIT INT TERM
 
-cp -r "$build/game" "$scratch/game"
-rm -f "$scratch/game/settings.cfg"
-cp "$binary" "$scratch/game/engine"
+copy_game_with_engine "$build" "$binary" "$scratch"
 start_xvfb
 cd "$scratch/game"
 
