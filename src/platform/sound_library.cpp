@@ -51,8 +51,6 @@ static bool machine_has_alsa_playback_device() {
     return any;
 }
 
-static bool open_sound_server_device(int mix_rate);
-
 uintptr_t sound_library_next_handle() { return ++last_handle; }
 
 int sound_library_mixer_volume(int volume) {
