@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "input/gamepad.h"
 #include "input/wiimote.h"
 #include "platform/os.h"
 
@@ -19,6 +20,7 @@ int frame_due(int now_ms) {
 void idle_callback() {
     // Remote reports are applied here, between frames, like the keys.
     apply_remote_events();
+    poll_gamepads();
 
     int now = glutGet(GLUT_ELAPSED_TIME);
     if (frame_due(now)) {

@@ -4,6 +4,7 @@
 
 #include "app/startup.h"
 #include "audio/sound.h"
+#include "input/gamepad.h"
 #include "input/wiimote.h"
 #include "persist/high_scores.h"
 #include "render/textures.h"
@@ -52,6 +53,7 @@ static void hit_hull(int side, int damage) {
     player.shield[side] = 0;
     player.hull -= damage;
     play_sound("./sfx/sfx_shield_2.wav");
+    gamepad_rumble_hull_hit();
     burst_impact_sparks(centre_x(player.x, player.width), centre_y(player.y, player.height));
 }
 
@@ -86,6 +88,7 @@ void run_player_destruction() {
         nav_timer_running = 0;
         outro_timer = DEATH_SEQUENCE_FRAMES;
         play_sound("./sfx/sfx_explosion.mp3");
+        gamepad_rumble_destroyed();
     }
     nav_fighter.y -= nav_fighter.speed * FIGHTER_SINK_FACTOR;
     draw_game_over_picture();

@@ -11,12 +11,30 @@ constexpr double PLAYER_MAX_Y = 0.7;
 constexpr double KEY_STEP_FACTOR = 0.5;       // a key moves speed * 0.5 a frame
 constexpr double TILT_STEP_FACTOR = 1.0 / 90;  // 45 degrees of tilt steer as fast as a key
 
+// How far a gamepad stick pointing in `direction` is pushed, from 0 (not that
+// way) to 1 (fully).
+static double stick_push(SteerDirection direction) {
+    switch (direction) {
+        case STEER_LEFT: return -stick_steer_x;
+        case STEER_RIGHT: return stick_steer_x;
+        case STEER_UP: return stick_steer_y;
+        case STEER_DOWN: return -stick_steer_y;
+    }
+    return 0.0;
+}
+
 // Under tilt steering the move is signed by the tilt, which input has already
-// matched to the direction; under keys the direction gives the sign.
+// matched to the direction; under keys the direction gives the sign. A stick
+// pushed the way the ship goes sets the pace, up to key speed.
 void steer_player(SteerDirection direction) {
     bool tilt = tilt_active == 1;
     int tilt_amount = (direction == STEER_LEFT || direction == STEER_RIGHT) ? tilt_pitch : tilt_roll;
     double step = tilt ? tilt_amount * player.speed * TILT_STEP_FACTOR : player.speed * KEY_STEP_FACTOR;
+    double stick = stick_push(direction);
+    if (stick > 0) {
+        tilt = false;
+        step = stick * player.speed * KEY_STEP_FACTOR;
+    }
     switch (direction) {
         case STEER_LEFT:
             player.x += tilt ? step : -step;

@@ -122,6 +122,8 @@ extern int steer_y;              // 0 none, 1 up, 2 down
 extern int tilt_active;          // 1 once the remote's tilt steers
 extern int tilt_pitch;           // whole degrees, scales horizontal steering
 extern int tilt_roll;            // whole degrees, scales vertical steering
+extern double stick_steer_x;     // gamepad stick's pace, -1 left .. 1 right; 0 = not steering
+extern double stick_steer_y;     // gamepad stick's pace, -1 down .. 1 up; 0 = not steering
 extern int nav_fighter_weapon;   // gun_table row the enemy fighter fires
 extern int nav_fighter_heading;  // 0 moving right, 1 moving left
 extern int nav_fighter_fire_timer;  // frames since the enemy fighter's last volley

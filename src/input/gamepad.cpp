@@ -1,0 +1,181 @@
+// The pad's buttons as keys, by screen state, and its directions as arrow keys.
+//
+// The pad is read hundreds of times a second, so a button acts only in the poll
+// in which it goes down, on every screen: held, it acts once, as a key does.
+// The D-pad and the stick press and release the arrow keys, so in a stage they
+// steer with the keyboard's rule that the last direction pressed wins.
+#include "input/gamepad.h"
+
+#include <cstdio>
+
+#include "app/screen_state.h"
+#include "input/keys.h"
+#include "platform/gamepad_device.h"
+#include "stage/world.h"
+
+namespace {
+
+// One row of a table: when `buttons` go down, send the keyboard key `key`.
+struct PadRow {
+    unsigned buttons;
+    int key;
+};
+
+// Logo intro, credits, high scores: there is only the way on.
+constexpr PadRow SKIP_TABLE[] = {{PAD_A | PAD_B | PAD_START, KEY_ESC}};
+// Main menu, settings, stage select, ship select.
+constexpr PadRow MENU_TABLE[] = {{PAD_A, KEY_ENTER}, {PAD_B, KEY_ESC}};
+constexpr PadRow CONTROLS_TABLE[] = {{PAD_B, KEY_ESC}};
+constexpr PadRow STAGE_TABLE[] = {{PAD_A, KEY_SPACE}, {PAD_X, 'g'}, {PAD_Y, 'f'}, {PAD_START, KEY_ESC}};
+// Once the fighter is lost, fire's button starts the next game.
+constexpr PadRow DESTROYED_TABLE[] = {{PAD_A, KEY_ENTER}, {PAD_X, 'g'}, {PAD_Y, 'f'}, {PAD_START, KEY_ESC}};
+// The quit prompt: flying on is easy; leaving takes a button of its own, never
+// fire's, so a pilot still hammering fire as the prompt opens stays in the game.
+constexpr PadRow QUIT_PROMPT_TABLE[] = {{PAD_B | PAD_START, 'n'}, {PAD_BACK, 'y'}};
+
+template <int N>
+void send_rows(const PadRow (&table)[N], unsigned went_down) {
+    for (const PadRow& row : table)
+        if ((went_down & row.buttons) != 0) keyboard_callback(static_cast<unsigned char>(row.key), 0, 0);
+}
+
+// The table is chosen once, by the state the poll starts in; each key then acts
+// on whatever state the previous one left.
+void press_buttons(unsigned went_down, int state) {
+    if (went_down == 0) return;
+    switch (state) {
+        case STATE_LOGO_INTRO:
+        case STATE_CREDITS:
+        case STATE_HIGH_SCORES:
+            return send_rows(SKIP_TABLE, went_down);
+        case STATE_MAIN_MENU:
+        case STATE_SETTINGS:
+        case STATE_STAGE_SELECT:
+        case STATE_SHIP_SELECT:
+            return send_rows(MENU_TABLE, went_down);
+        case STATE_CONTROLS:
+            return send_rows(CONTROLS_TABLE, went_down);
+        case STATE_QUIT_OVERLAY:
+            return send_rows(QUIT_PROMPT_TABLE, went_down);
+        default:
+            if (!in_stage_range(state)) return;
+            if (player_destroyed == 1) return send_rows(DESTROYED_TABLE, went_down);
+            return send_rows(STAGE_TABLE, went_down);
+    }
+}
+
+// The four directions, each an arrow key, a D-pad button and a side of the stick.
+struct Direction {
+    int special;
+    unsigned dpad_button;
+    bool horizontal;
+    int sign;  // +1 right or up, -1 left or down
+};
+constexpr Direction DIRECTIONS[] = {
+    {SPECIAL_LEFT, PAD_DPAD_LEFT, true, -1},
+    {SPECIAL_RIGHT, PAD_DPAD_RIGHT, true, +1},
+    {SPECIAL_UP, PAD_DPAD_UP, false, +1},
+    {SPECIAL_DOWN, PAD_DPAD_DOWN, false, -1},
+};
+constexpr int DIRECTION_COUNT = sizeof DIRECTIONS / sizeof DIRECTIONS[0];
+constexpr unsigned DPAD_HORIZONTAL = PAD_DPAD_LEFT | PAD_DPAD_RIGHT;
+constexpr unsigned DPAD_VERTICAL = PAD_DPAD_UP | PAD_DPAD_DOWN;
+
+int pads_started = 0;
+int pads_readable = 0;
+unsigned buttons_before = 0;                 // buttons down at the previous poll
+bool stick_pushed[DIRECTION_COUNT] = {};     // the stick points this way, beyond its dead zone
+bool direction_pressed[DIRECTION_COUNT] = {};  // the pad holds this arrow key down
+
+void press_directions(const GamepadReading& pad, int state) {
+    const bool stage = in_stage_range(state);
+    for (int i = 0; i < DIRECTION_COUNT; ++i) {
+        const Direction& direction = DIRECTIONS[i];
+        const double along = (direction.horizontal ? pad.stick_x : pad.stick_y) * direction.sign;
+        // A stick already pushed stays pushed until it is back in the dead zone.
+        const double push_at = (stick_pushed[i] || stage) ? STICK_DEAD_ZONE : STICK_MENU_PUSH;
+        stick_pushed[i] = along > push_at;
+        const bool held = (pad.buttons & direction.dpad_button) != 0 || stick_pushed[i];
+        if (held && !direction_pressed[i])
+            special_callback(direction.special, 0, 0);
+        else if (held && stage && stick_pushed[i])
+            // Like the remote's tilt, a pushed stick keeps steering its axis, also
+            // after the quit prompt or a new game has cleared the held directions.
+            special_callback(direction.special, 0, 0);
+        else if (!held && direction_pressed[i])
+            special_up_callback(direction.special, 0, 0);
+        direction_pressed[i] = held;
+    }
+}
+
+// The stick's pace along one axis: 0 in the dead zone, growing to 1 (key speed)
+// at full deflection, signed like the stick. A D-pad held on the axis steers it
+// at key speed instead.
+double stick_pace(double amount, bool dpad_on_axis) {
+    if (dpad_on_axis) return 0.0;
+    const double magnitude = amount < 0 ? -amount : amount;
+    if (magnitude <= STICK_DEAD_ZONE) return 0.0;
+    const double pace = magnitude >= 1.0 ? 1.0 : (magnitude - STICK_DEAD_ZONE) / (1.0 - STICK_DEAD_ZONE);
+    return amount < 0 ? -pace : pace;
+}
+
+// Lets go of everything the pad held, so a pad pulled out mid-turn leaves no
+// steering behind; the keyboard's and the remote's own directions stay.
+void release_pad() {
+    for (int i = 0; i < DIRECTION_COUNT; ++i) {
+        if (direction_pressed[i]) special_up_callback(DIRECTIONS[i].special, 0, 0);
+        direction_pressed[i] = false;
+        stick_pushed[i] = false;
+    }
+    stick_steer_x = 0.0;
+    stick_steer_y = 0.0;
+    buttons_before = 0;
+}
+
+// A pad's name goes to the console as the maker wrote it, less control characters.
+void print_pad_name(const char* name) {
+    constexpr int NAME_LIMIT = 80;
+    char shown[NAME_LIMIT + 1];
+    int length = 0;
+    for (const char* c = name ? name : "unnamed pad"; *c != '\0' && length < NAME_LIMIT; ++c)
+        shown[length++] = (static_cast<unsigned char>(*c) < ' ' || *c == '\x7f') ? '?' : *c;
+    shown[length] = '\0';
+    printf("Gamepad connected: %s\n", shown);
+}
+
+}  // namespace
+
+void poll_gamepads() {
+    // Started on the first poll rather than at start-up: SDL takes some 15 ms to
+    // look for pads, which the wait for the second frame absorbs.
+    if (!pads_started) {
+        pads_started = 1;
+        pads_readable = gamepad_device_start(GAMEPAD_MAPPING_FILE);
+    }
+    if (!pads_readable) return;
+
+    GamepadReading pad;
+    const int change = gamepad_device_poll(&pad);
+    if (change & GAMEPAD_LOST) {
+        printf("Gamepad disconnected\n");
+        release_pad();
+    }
+    if (change & GAMEPAD_TAKEN) {
+        print_pad_name(gamepad_device_name());
+        buttons_before = pad.buttons;  // buttons already down when it was taken do not act
+    }
+    if (!gamepad_device_in_use()) return;
+
+    const int state = screen_state;
+    press_directions(pad, state);
+    press_buttons(pad.buttons & ~buttons_before, state);
+    buttons_before = pad.buttons;
+
+    const bool stage = in_stage_range(screen_state);
+    stick_steer_x = stage ? stick_pace(pad.stick_x, (pad.buttons & DPAD_HORIZONTAL) != 0) : 0.0;
+    stick_steer_y = stage ? stick_pace(pad.stick_y, (pad.buttons & DPAD_VERTICAL) != 0) : 0.0;
+}
+
+void gamepad_rumble_hull_hit() { gamepad_device_rumble(RUMBLE_HULL_HIT_STRENGTH, RUMBLE_HULL_HIT_MS); }
+
+void gamepad_rumble_destroyed() { gamepad_device_rumble(RUMBLE_DESTROYED_STRENGTH, RUMBLE_DESTROYED_MS); }

@@ -1,0 +1,80 @@
+// Steering by stick and D-pad, and pads plugged in and pulled out.
+#include "input/keys.h"
+#include "virtual_pad.h"
+
+using namespace stage_test;
+
+// One frame from (0.4, 0.3) with the stick at (x, y): how far the fighter went, in key steps.
+static double moved(VirtualPad& pad, double x, double y, double* dy = nullptr) {
+    player.x = 0.4, player.y = 0.3;
+    pad.stick(x, y);
+    pad_frame();
+    if (dy) *dy = (player.y - 0.3) / (player.speed * 0.5);
+    return (player.x - 0.4) / (player.speed * 0.5);
+}
+
+TEST(GamepadSteering, StickPaceGrowsWithDeflectionAndARestingStickDoesNotDrift) {
+    clear_world();
+    place_player(0.4, 0.3);
+    VirtualPad pad("Test Pad");
+    // Stick x and y, and the moves expected in key steps.
+    const double table[][4] = {{0.15, -0.19, 0, 0}, {0.6, 0, 0.5, 0},     {1, 0, 1, 0}, {-1, 0, -1, 0},
+                               {-0.6, 0.6, -0.5, 0.5}, {0, -1, 0, -1}, {0, 0, 0, 0}};
+    for (const auto& row : table) {
+        double dy;
+        EXPECT_NEAR(moved(pad, row[0], row[1], &dy), row[2], 1e-4) << row[0] << ", " << row[1];
+        EXPECT_NEAR(dy, row[3], 1e-4) << row[0] << ", " << row[1];
+    }
+    // The D-pad is the arrow keys: the last direction pressed wins.
+    pad.set(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true);
+    poll_gamepads();
+    pad.set(SDL_CONTROLLER_BUTTON_DPAD_LEFT, true);
+    poll_gamepads();
+    pad.set(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, false);
+    EXPECT_NEAR(moved(pad, 0, 0), -1, 1e-9);
+    pad.set(SDL_CONTROLLER_BUTTON_DPAD_LEFT, false);
+    EXPECT_EQ(moved(pad, 0, 0), 0);
+    // A stick held through the quit prompt steers again as the stage goes on.
+    moved(pad, 1, 0);
+    pad.tap(SDL_CONTROLLER_BUTTON_START);
+    pad.tap(SDL_CONTROLLER_BUTTON_B);
+    EXPECT_NEAR(moved(pad, 1, 0), 1, 1e-9);
+}
+
+TEST(GamepadSteering, APadPulledOutMidTurnStopsTheShipAndTheKeyboardGoesOn) {
+    clear_world();
+    place_player(0.4, 0.3);
+    VirtualPad pad("Test Pad");
+    EXPECT_NEAR(moved(pad, -0.6, 0.6), -0.5, 1e-4);
+    testing::internal::CaptureStdout();
+    pad.unplug();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Gamepad disconnected\n");
+    const double x = player.x, y = player.y;
+    pad_frame();
+    EXPECT_EQ(player.x, x);
+    EXPECT_EQ(player.y, y);
+    special_callback(SPECIAL_LEFT, 0, 0);  // at key speed, not the stick's last pace
+    pad_frame();
+    EXPECT_NEAR(player.x - x, -player.speed * 0.5, 1e-9);
+    special_up_callback(SPECIAL_LEFT, 0, 0);
+}
+
+TEST(GamepadSteering, ASecondPadWaitsUntilTheFirstIsPulledOut) {
+    reset_game();
+    testing::internal::CaptureStdout();
+    VirtualPad first("Pad One");
+    VirtualPad second("Pad Two");
+    second.tap(SDL_CONTROLLER_BUTTON_A);
+    EXPECT_EQ(screen_state, STATE_MAIN_MENU);
+    first.tap(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+    EXPECT_EQ(menu_cursor, 2);
+    second.set(SDL_CONTROLLER_BUTTON_A, true);
+    first.unplug();  // the second is taken; its A, already down, does not act
+    second.set(SDL_CONTROLLER_BUTTON_A, false);
+    poll_gamepads();
+    EXPECT_EQ(screen_state, STATE_MAIN_MENU);
+    second.tap(SDL_CONTROLLER_BUTTON_A);
+    EXPECT_EQ(screen_state, STATE_STAGE_SELECT);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "Gamepad connected: Pad One\nGamepad disconnected\nGamepad connected: Pad Two\n");
+}
