@@ -1,7 +1,9 @@
 // assetgen: writes every picture, sound effect, voice line and song the game
 // names into a game folder (tex/, sfx/, mus/). Same input, same bytes.
+// The desktop icon is not part of the game folder: only `--only icons` writes
+// it, as an icon theme's hicolor/ tree under OUTPUT_DIR.
 //
-//   assetgen OUTPUT_DIR [--fonts DIR] [--only tex|sfx|mus]
+//   assetgen OUTPUT_DIR [--fonts DIR] [--only tex|sfx|mus|icons]
 #include <sys/stat.h>
 
 #include <cstdio>
@@ -58,13 +60,14 @@ int main(int argc, char** argv) {
         }
     }
     if (out_dir.empty()) {
-        std::fprintf(stderr, "usage: assetgen OUTPUT_DIR [--fonts DIR] [--only tex|sfx|mus]\n");
+        std::fprintf(stderr, "usage: assetgen OUTPUT_DIR [--fonts DIR] [--only tex|sfx|mus|icons]\n");
         return 2;
     }
     if (!make_dir(out_dir)) {
         std::fprintf(stderr, "assetgen: cannot create %s\n", out_dir.c_str());
         return 1;
     }
+    if (only == "icons") return write_icons(out_dir) ? 0 : 1;
     bool ok = true;
     if (only.empty() || only == "tex") {
         if (!text_open(font_dir)) {

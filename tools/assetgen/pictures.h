@@ -26,6 +26,10 @@ void add_world_pictures(std::vector<Picture>& out);
 void add_panel_pictures(std::vector<Picture>& out);
 void add_controls_pictures(std::vector<Picture>& out);
 
+// Writes the desktop icon as DIR/hicolor/NxN/apps/korvane-arcade.png at every
+// size an icon theme uses; false on a write error. Called by main for --only icons.
+bool write_icons(const std::string& dir);
+
 // A light label with a soft dark halo: the look shared by every text picture.
 // `style.size` is the largest size; long texts shrink to fit `box`.
 void draw_label(Canvas& c, const std::string& text, TextStyle style, const Box& box, Align align,
