@@ -1,0 +1,126 @@
+// The game's own pictures against the layout the engine draws over them: the
+// screens are drawn by the engine's routines with the generated pictures, and
+// where the engine writes text the picture must make room for it.
+#include <GL/freeglut.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/screen_state.h"
+#include "app/startup.h"
+#include "menus/screens.h"
+#include "persist/high_scores.h"
+#include "render/textures.h"
+#include "test_menu_fixtures.h"
+
+namespace {
+
+// A window-pixel region of the back buffer, read once.
+struct Region {
+    int x0 = 0, y0 = 0, w = 0, h = 0;
+    std::vector<unsigned char> rgba;
+    Region(int left, int bottom, int width, int height) : x0(left), y0(bottom), w(width), h(height) {
+        rgba.resize(static_cast<size_t>(w) * h * 4);
+        glReadBuffer(GL_BACK);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(x0, y0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    }
+    bool contains(int x, int y) const { return x >= x0 && y >= y0 && x < x0 + w && y < y0 + h; }
+    // Window pixel (x, y), origin bottom-left.
+    Rgb at(int x, int y) const {
+        const unsigned char* p = &rgba[(static_cast<size_t>(y - y0) * w + (x - x0)) * 4];
+        return {p[0], p[1], p[2]};
+    }
+};
+
+bool white(const Rgb& c) { return c.r == 255 && c.g == 255 && c.b == 255; }
+int brightness(const Rgb& c) { return (c.r + c.g + c.b) / 3; }
+int px_x(double x) { return static_cast<int>(x * 800); }
+int px_y(double y) { return static_cast<int>(y * 600); }
+
+// Runs of consecutive pixel rows, bottom to top, in which `inked(y)` holds.
+struct RowRun {
+    int bottom, top;  // inclusive
+};
+template <typename Inked>
+std::vector<RowRun> runs_of_rows(int y0, int y1, Inked inked) {
+    std::vector<RowRun> runs;
+    for (int y = y0; y < y1; ++y) {
+        if (!inked(y)) continue;
+        if (!runs.empty() && runs.back().top == y - 1) {
+            runs.back().top = y;
+        } else {
+            runs.push_back(RowRun{y, y});
+        }
+    }
+    return runs;
+}
+
+// Works in the game folder, with one state's own pictures loaded, as the
+// dispatcher does on entering it.
+struct GamePicturesTest : testing::Test {
+    char previous[4096] = "";
+    void SetUp() override {
+        ASSERT_EQ(access((std::string(GAME_DIR) + "/tex/tex_hud.tga").c_str(), R_OK), 0)
+            << "the game's pictures belong in " << GAME_DIR;
+        ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
+        ASSERT_EQ(chdir(GAME_DIR), 0);
+        park_stars();
+        profile_name = "pilot";
+    }
+    void TearDown() override {
+        glDisable(GL_TEXTURE_2D);
+        if (previous[0] != '\0') {
+            EXPECT_EQ(chdir(previous), 0);
+        }
+    }
+    static void enter(int state) {
+        screen_state = state;
+        load_state_textures(state);
+    }
+};
+
+}  // namespace
+
+// Every text row of the table has a band of its own behind it: one shade from
+// the row's baseline to the top of its capitals, the next row in the other shade.
+TEST_F(GamePicturesTest, HighScoreBandsSitUnderTheRowsTheEngineWrites) {
+    enter(STATE_HIGH_SCORES);
+    for (int i = 0; i < HIGH_SCORE_PLACES; ++i) {
+        high_scores[i].score = 0;
+        snprintf(high_scores[i].name, sizeof high_scores[i].name, "%s", "EMPTY");
+        high_scores[i].ship = -1;
+    }
+    begin_frame();
+    draw_high_score_screen();
+    const Region r(px_x(0.18), px_y(0.22), px_x(0.82) - px_x(0.18), px_y(0.65) - px_y(0.22));
+    const std::vector<RowRun> rows = runs_of_rows(r.y0, r.y0 + r.h, [&](int y) {
+        for (int x = r.x0; x < r.x0 + r.w; ++x)
+            if (white(r.at(x, y))) return true;
+        return false;
+    });
+    ASSERT_EQ(rows.size(), static_cast<size_t>(HIGH_SCORE_PLACES));
+    // Columns no text reaches: between the names and the fighters, right of the scores.
+    const int free_columns[] = {px_x(0.40), px_x(0.75)};
+    std::vector<Rgb> shade;
+    for (const RowRun& row : rows) {
+        const Rgb middle = r.at(free_columns[0], (row.bottom + row.top) / 2);
+        for (int x : free_columns)
+            for (int y = row.bottom; y <= row.top; ++y)
+                EXPECT_TRUE(near(r.at(x, y), middle, 3))
+                    << "text row " << row.bottom << ".." << row.top << " at " << x << ", " << y << ": " << r.at(x, y)
+                    << " vs " << middle;
+        shade.push_back(middle);
+    }
+    for (size_t i = 0; i + 1 < shade.size(); ++i) {
+        SCOPED_TRACE(testing::Message() << "rows " << i << " and " << i + 1);
+        EXPECT_GT(std::abs(brightness(shade[i]) - brightness(shade[i + 1])), 8) << "neighbours alike";
+        if (i + 2 < shade.size()) {
+            EXPECT_TRUE(near(shade[i], shade[i + 2], 3)) << "every other row alike";
+        }
+    }
+}
