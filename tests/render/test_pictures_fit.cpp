@@ -1,6 +1,7 @@
 // The game's own pictures against the layout the engine draws over them: the
 // screens are drawn by the engine's routines with the generated pictures, and
-// where the engine writes text the picture must make room for it.
+// where the engine writes text the picture must make room for it (text rows
+// on their own band, volume digits as tall as the words).
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -12,8 +13,10 @@
 
 #include "app/screen_state.h"
 #include "app/startup.h"
+#include "input/keys.h"
 #include "menus/screens.h"
 #include "persist/high_scores.h"
+#include "persist/settings.h"
 #include "render/textures.h"
 #include "test_menu_fixtures.h"
 
@@ -121,6 +124,42 @@ TEST_F(GamePicturesTest, HighScoreBandsSitUnderTheRowsTheEngineWrites) {
         EXPECT_GT(std::abs(brightness(shade[i]) - brightness(shade[i + 1])), 8) << "neighbours alike";
         if (i + 2 < shade.size()) {
             EXPECT_TRUE(near(shade[i], shade[i + 2], 3)) << "every other row alike";
+        }
+    }
+}
+
+// Each value of the settings menu (on / off, the volume digits, the video
+// mode) stands on its row's baseline at the height of the row's label.
+TEST_F(GamePicturesTest, SettingsValuesShareTheLabelsHeightAndBaseline) {
+    enter(STATE_SETTINGS);
+    settings_cursor = 6;  // every row with a value drawn dim, as the labels
+    restart_notice = 0;
+    fullscreen = 0;
+    auto ink = [](const Region& r, int x0, int x1, int y) {
+        for (int x = x0; x < x1; ++x)
+            if (brightness(r.at(x, y)) > 90) return true;
+        return false;
+    };
+    // Rows 1..5 by the label they show; each volume digit in turn in rows 3 and 4.
+    for (int digit = 0; digit <= 9; ++digit) {
+        SCOPED_TRACE(testing::Message() << "volume " << digit);
+        sfx = digit % 2;
+        music = 1 - digit % 2;
+        sfxvol = digit;
+        musicvol = 9 - digit;
+        begin_frame();
+        draw_settings_menu();
+        const Region r(0, px_y(0.44), 800, px_y(0.71) - px_y(0.44));
+        const std::vector<RowRun> labels =
+            runs_of_rows(r.y0, r.y0 + r.h, [&](int y) { return ink(r, px_x(0.29), px_x(0.66), y); });
+        ASSERT_EQ(labels.size(), 5u) << "labels of rows 1 to 5";
+        for (const RowRun& label : labels) {
+            const std::vector<RowRun> value = runs_of_rows(label.bottom - 8, label.top + 8, [&](int y) {
+                return y >= r.y0 && y < r.y0 + r.h && ink(r, px_x(0.69), 800, y);
+            });
+            ASSERT_EQ(value.size(), 1u) << "one value beside the label at " << label.bottom;
+            EXPECT_NEAR(value[0].bottom, label.bottom, 1) << "baseline";
+            EXPECT_NEAR(value[0].top, label.top, 1) << "height";
         }
     }
 }

@@ -3,6 +3,7 @@
 // like what it is meant to be (transparent sprites, opaque panel, light text).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <set>
@@ -110,6 +111,12 @@ AlphaSummary summarise(const TgaPicture& p) {
 }
 
 int alpha_at(const TgaPicture& p, int x, int y) { return p.pixels[(static_cast<size_t>(y) * p.width + x) * 4 + 3]; }
+
+// Mean of the colour channels (0..1) of texel (x, y).
+double brightness_at(const TgaPicture& p, int x, int y) {
+    const unsigned char* t = &p.pixels[(static_cast<size_t>(y) * p.width + x) * 4];
+    return (t[0] + t[1] + t[2]) / (3 * 255.0);
+}
 
 }  // namespace
 
@@ -268,4 +275,23 @@ TEST(GeneratedPictures, TheThreeShotsAreToldApartByColour) {
     EXPECT_GT(colour[1].b, colour[1].r + 40) << "ion: blue";
     EXPECT_GT(colour[2].g, colour[2].b + 40) << "neutron: green";
     EXPECT_GT(colour[2].g, colour[2].r) << "neutron: green";
+}
+
+// The stage title is drawn just right of the stage select's pointer and
+// centred on the playfield in the stage: its letters fill the picture from
+// edge to edge, with even margins.
+TEST(GeneratedPictures, StageTitleLettersFillTheirPictureEvenly) {
+    TgaPicture title;
+    ASSERT_TRUE(read_picture(std::string(GAME_DIR) + "/tex/tex_text_message_stage1.tga", &title));
+    int first = title.width, last = -1;
+    for (int x = 0; x < title.width; ++x)
+        for (int y = 0; y < title.height; ++y)
+            if (alpha_at(title, x, y) > 128 && brightness_at(title, x, y) > 0.5) {
+                first = std::min(first, x);
+                last = std::max(last, x);
+            }
+    ASSERT_GE(last, first);
+    EXPECT_LE(std::abs(first - (title.width - 1 - last)), title.width / 50) << "margins " << first << " and "
+                                                                           << title.width - 1 - last;
+    EXPECT_GT(last - first, title.width * 95 / 100) << "letters across the whole picture";
 }
