@@ -3,8 +3,8 @@
 //
 // A design is given in ship units (x and y from -1 to 1, nose at +y); the right
 // half of each symmetric part is listed and mirrored. The in-game pictures are
-// grey so the engine's fighter colour tints them; the big ones carry their own
-// accent colour, since the ship select draws all three in the same pink.
+// grey so the engine's fighter colour tints them; the big ones are painted in
+// that colour themselves, since the ship select draws all three in one pink.
 #include <algorithm>
 #include <cmath>
 
@@ -287,17 +287,30 @@ Design gorrak() {
     return d;
 }
 
-// The enemy is drawn in white, so its colour is its own: a violet steel.
-void tint_violet(Canvas& c) {
+// Multiplies every grey texel (the hull and its shading; not the glass, the
+// flames, the lights or a coloured accent) by `colour`.
+void tint_greys(Canvas& c, const Rgba& colour) {
     for (Rgba& t : c.texels) {
-        const float v = std::max({t.r, t.g, t.b});
         const bool grey_texel = std::abs(t.r - t.g) < 0.02f && std::abs(t.g - t.b) < 0.02f;
-        if (grey_texel) {
-            t.r = v * 0.86f;
-            t.g = v * 0.70f;
-            t.b = v * 1.0f;
-        }
+        if (!grey_texel) continue;
+        const float v = std::max({t.r, t.g, t.b});
+        t.r = v * colour.r;
+        t.g = v * colour.g;
+        t.b = v * colour.b;
     }
+}
+
+// The enemy is drawn in white, so its colour is its own: a violet steel.
+void tint_violet(Canvas& c) { tint_greys(c, rgba(0.86f, 0.70f, 1.0f)); }
+
+// The ship select draws its pictures in its pale red (1, 0.7, 0.7). A big
+// fighter's hull is painted so that, under that tint, it shows the colour the
+// same fighter flies in: the flight colour divided by the tint, scaled back
+// into range.
+Rgba under_ship_select_tint(const Rgba& flight) {
+    const float r = flight.r / 1.0f, g = flight.g / 0.7f, b = flight.b / 0.7f;
+    const float top = std::max({r, g, b});
+    return rgba(r / top, g / top, b / top);
 }
 
 Picture small_ship(const std::string& name, Design (*design)(), bool enemy = false) {
@@ -308,15 +321,17 @@ Picture small_ship(const std::string& name, Design (*design)(), bool enemy = fal
                    }, false, true};
 }
 
-Picture big_ship(const std::string& name, Design (*design)(), Rgba accent) {
+Picture big_ship(const std::string& name, Design (*design)(), Rgba flight_colour) {
     // 0.64 x 0.42 of the window: 512 x 252 pixels on 512 x 256 texels. The
-    // craft flies to the right, slightly climbing, over a soft shadow.
-    return Picture{name, 512, 256, 512, 252, [design, accent](Canvas& c) {
+    // craft flies to the right, slightly climbing, over a soft shadow. The
+    // accents stay light, as on the small picture the stage tints.
+    return Picture{name, 512, 256, 512, 252, [design, flight_colour](Canvas& c) {
                        const Placement at{266, 132, 121, PI / 2 - 0.1};
                        Mask shadow = mask_of(c, Box{0, 0, 512, 252}, ellipse_shape(250, 28, 170, 14));
                        blur_mask(shadow, c.width, c.height, 10);
                        paint_mask(c, shadow, grey(0.0f, 0.6f), 1.5f);
-                       draw_design(c, design(), at, accent, true);
+                       draw_design(c, design(), at, grey(1.0f), true);
+                       tint_greys(c, under_ship_select_tint(flight_colour));
                    }};
 }
 
@@ -327,7 +342,8 @@ void add_ship_pictures(std::vector<Picture>& out) {
     out.push_back(small_ship("tex_ship_vesker.tga", vesker));
     out.push_back(small_ship("tex_ship_brantor.tga", brantor));
     out.push_back(small_ship("tex_ship_gorrak.tga", gorrak, true));
-    out.push_back(big_ship("tex_ship_pilvet_big.tga", pilvet, rgba(0.55f, 1.0f, 0.55f)));
-    out.push_back(big_ship("tex_ship_vesker_big.tga", vesker, rgba(1.0f, 0.8f, 0.2f)));
-    out.push_back(big_ship("tex_ship_brantor_big.tga", brantor, rgba(1.0f, 0.35f, 0.3f)));
+    // The stage's fighter colours: Pilvet (0.7, 1, 0.7), Vesker (0.9, 0.7, 0.1), Brantor (1, 0.4, 0.4).
+    out.push_back(big_ship("tex_ship_pilvet_big.tga", pilvet, rgba(0.7f, 1.0f, 0.7f)));
+    out.push_back(big_ship("tex_ship_vesker_big.tga", vesker, rgba(0.9f, 0.7f, 0.1f)));
+    out.push_back(big_ship("tex_ship_brantor_big.tga", brantor, rgba(1.0f, 0.4f, 0.4f)));
 }
