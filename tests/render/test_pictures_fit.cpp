@@ -1,7 +1,8 @@
 // The game's own pictures against the layout the engine draws over them: the
 // screens are drawn by the engine's routines with the generated pictures, and
 // where the engine writes text the picture must make room for it (text rows
-// on their own band, volume digits as tall as the words).
+// on their own band, volume digits as tall as the words, HUD read-outs clear
+// of the fighter).
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -17,8 +18,12 @@
 #include "menus/screens.h"
 #include "persist/high_scores.h"
 #include "persist/settings.h"
+#include "render/hud.h"
 #include "render/textures.h"
+#include "stage/world.h"
+#include "support/scratch_dir.h"
 #include "test_menu_fixtures.h"
+#include "test_sprites_pictures.h"
 
 namespace {
 
@@ -161,5 +166,51 @@ TEST_F(GamePicturesTest, SettingsValuesShareTheLabelsHeightAndBaseline) {
             EXPECT_NEAR(value[0].bottom, label.bottom, 1) << "baseline";
             EXPECT_NEAR(value[0].top, label.top, 1) << "height";
         }
+    }
+}
+
+// The shield and damage read-outs around the HUD's fighter picture fall on
+// clear space: no pixel of the fighter next to their letters.
+TEST_F(GamePicturesTest, HudReadoutsAroundTheFighterStayClearOfIt) {
+    using namespace stage_pictures;
+    enter(STATE_NAV2);
+    for (int ship = 0; ship < 3; ++ship) {
+        SCOPED_TRACE(testing::Message() << "fighter " << ship);
+        clear_world();
+        selected_ship = ship;
+        fresh_player(ship, 0.4, 0.1);
+        message_timer = 0;
+        // A diagram as the engine draws it, and the same without the fighter.
+        auto draw = [] {
+            begin_frame();
+            draw_hud();
+            return Region(px_x(0.87), px_y(0.2), px_x(1.0) - px_x(0.87), px_y(0.37) - px_y(0.2));
+        };
+        const Region with_fighter = draw();
+        {
+            ScratchDir dir;
+            std::vector<unsigned char> clear(64 * 64 * 4, 0);
+            write_tga("clear.tga", 64, 64, 32, clear.data());
+            load_tga_texture("clear.tga", ship);
+        }
+        const Region without = draw();
+        load_state_textures(STATE_NAV2);
+        int crowded = 0, text = 0, fighter = 0;
+        for (int y = with_fighter.y0; y < with_fighter.y0 + with_fighter.h; ++y)
+            for (int x = with_fighter.x0; x < with_fighter.x0 + with_fighter.w; ++x) {
+                text += white(with_fighter.at(x, y));
+                // A pixel the fighter visibly changes must not touch a letter.
+                if (near(with_fighter.at(x, y), without.at(x, y), 24)) continue;
+                ++fighter;
+                bool touches_letter = false;
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx)
+                        touches_letter = touches_letter || (with_fighter.contains(x + dx, y + dy) &&
+                                                             white(with_fighter.at(x + dx, y + dy)));
+                crowded += touches_letter;
+            }
+        EXPECT_GT(text, 100) << "the read-outs are drawn";
+        EXPECT_GT(fighter, 300) << "the fighter is drawn";
+        EXPECT_EQ(crowded, 0) << "fighter pixels touching the read-outs";
     }
 }

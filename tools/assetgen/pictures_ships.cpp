@@ -127,8 +127,10 @@ void draw_design(Canvas& c, const Design& d, const Placement& p, const Rgba& acc
     }
     const double unit = p.scale;  // window pixels per ship unit
 
-    // Engine exhaust behind the nozzles.
+    // Engine exhaust behind the nozzles; the small pictures have none, so the
+    // HUD's rear read-out stays clear.
     for (const Disc& e : both_sides(d.engines)) {
+        if (!detailed) break;
         const double len = detailed ? 0.9 : 0.35;
         Disc plume{e.x, e.y - len * 0.55, e.rx * 0.9, len * 0.6};
         Mask m = mask_of(c, disc_box(p, plume), disc_shape(p, plume));
@@ -212,59 +214,85 @@ void draw_design(Canvas& c, const Design& d, const Placement& p, const Rgba& acc
     }
 }
 
-// Pilvet: a slim dart with swept deltas and canards; one engine.
+// The player's fighters share one plan, set by the HUD, which draws the small
+// picture over 48 x 48 pixels (22.5 to the ship unit) and writes the four
+// shield read-outs around and into it: the front figure above y 0.755 and the
+// rear one below y -0.667 (both for |x| under about 0.58), the side figures
+// across the middle, from y -0.18 to 0.27, everywhere but a neck |x| <= 0.085.
+// So each fighter is a fore body (nose, cockpit, fore wings) and an aft body
+// (main wings, engines) on a slim neck, and only pods and fins out at the
+// wing tips reach past the nose and the tail.
+
+// Pilvet: a slim dart with swept deltas, canards and drooping tip fins; one engine.
 Design pilvet() {
     Design d;
-    d.parts = {
-        {{{0.10, -0.50}, {0.34, -0.86}, {0.40, -0.92}, {0.10, -0.80}}, 0.70f, Kind::Hull, Mirror::Separate},                       // tail fins
-        {{{0.10, 0.30}, {0.88, -0.52}, {0.90, -0.66}, {0.13, -0.56}}, 0.78f},                        // main deltas
-        {{{0.12, 0.50}, {0.34, 0.30}, {0.34, 0.24}, {0.12, 0.30}}, 0.80f, Kind::Hull, Mirror::Separate},                           // canards
-        {{{0.0, 1.0}, {0.07, 0.80}, {0.13, 0.45}, {0.17, 0.0}, {0.15, -0.72}, {0.09, -0.86}}, 0.95f}, // fuselage
-        {{{0.62, -0.35}, {0.89, -0.53}, {0.90, -0.66}, {0.66, -0.58}}, 0.9f, Kind::Accent, Mirror::Separate},          // wing tips
-    };
-    d.engines = {{0.0, -0.86, 0.09, 0.07}};
-    d.cockpit = {0.0, 0.42, 0.065, 0.17};
-    d.seams = {{{0.0, 0.2}, {0.0, -0.7}}, {{0.14, -0.05}, {0.6, -0.42}}, {{0.05, -0.2}, {0.15, -0.2}}};
-    d.lights = {{0.86, -0.6}};
+    const Part tip_fins{{{0.84, -0.50}, {0.92, -0.56}, {0.95, -0.92}, {0.86, -0.80}}, 0.70f, Kind::Hull,
+                        Mirror::Separate};
+    const Part main_deltas{{{0.085, -0.19}, {0.90, -0.50}, {0.92, -0.62}, {0.13, -0.60}}, 0.78f};
+    const Part canards{{{0.09, 0.56}, {0.48, 0.35}, {0.48, 0.29}, {0.09, 0.32}}, 0.80f, Kind::Hull, Mirror::Separate};
+    const Part fuselage{{{0.0, 0.75}, {0.05, 0.63}, {0.10, 0.45}, {0.085, 0.28}, {0.085, -0.18}, {0.15, -0.30},
+                         {0.16, -0.56}, {0.09, -0.64}},
+                        0.95f};
+    const Part wing_tips{{{0.62, -0.42}, {0.90, -0.50}, {0.92, -0.62}, {0.66, -0.58}}, 0.9f, Kind::Accent,
+                         Mirror::Separate};
+    d.parts = {tip_fins, main_deltas, canards, fuselage, wing_tips};
+    d.engines = {{0.0, -0.61, 0.08, 0.045}};
+    d.cockpit = {0.0, 0.47, 0.055, 0.15};
+    d.seams = {{{0.0, 0.25}, {0.0, -0.55}}, {{0.15, -0.28}, {0.6, -0.46}}, {{0.05, -0.35}, {0.15, -0.35}}};
+    d.lights = {{0.88, -0.58}};
     return d;
 }
 
-// Vesker: forward-swept wings between twin engine booms.
+// Vesker: forward-swept fore wings, twin engine pods with a tailplane between them.
 Design vesker() {
     Design d;
-    d.parts = {
-        {{{0.30, -0.78}, {0.46, -0.78}, {0.46, -0.92}, {0.30, -0.92}}, 0.55f, Kind::Dark, Mirror::Separate},            // boom ends
-        {{{0.18, -0.20}, {0.80, 0.22}, {0.92, 0.18}, {0.90, 0.02}, {0.20, -0.55}}, 0.80f},           // wings
-        {{{0.20, -0.66}, {0.62, -0.70}, {0.64, -0.80}, {0.20, -0.80}}, 0.7f},                        // tailplane
-        {{{0.32, 0.25}, {0.38, 0.36}, {0.44, 0.25}, {0.45, -0.85}, {0.31, -0.85}}, 0.88f, Kind::Hull, Mirror::Separate},  // booms
-        {{{0.0, 0.92}, {0.10, 0.72}, {0.17, 0.42}, {0.21, -0.10}, {0.18, -0.72}, {0.08, -0.82}}, 0.95f}, // fuselage
-        {{{0.76, 0.12}, {0.81, 0.22}, {0.92, 0.18}, {0.91, 0.07}}, 0.9f, Kind::Accent, Mirror::Separate},              // wing tips
-        {{{0.32, 0.0}, {0.45, 0.0}, {0.45, -0.1}, {0.32, -0.1}}, 0.9f, Kind::Accent, Mirror::Separate},                // boom bands
-    };
-    d.engines = {{0.38, -0.9, 0.07, 0.06}};
-    d.cockpit = {0.0, 0.40, 0.08, 0.15};
-    d.seams = {{{0.0, 0.18}, {0.0, -0.7}}, {{0.21, -0.25}, {0.32, -0.2}}, {{0.45, -0.1}, {0.85, 0.15}},
-               {{0.38, 0.2}, {0.38, -0.75}}};
-    d.lights = {{0.9, 0.12}};
+    const Part fore_wings{{{0.085, 0.29}, {0.10, 0.50}, {0.80, 0.74}, {0.94, 0.72}, {0.92, 0.52}, {0.34, 0.29}},
+                          0.80f};
+    const Part tailplane{{{0.20, -0.40}, {0.82, -0.50}, {0.84, -0.62}, {0.20, -0.60}}, 0.72f};
+    const Part tail_fins{{{0.62, -0.50}, {0.72, -0.50}, {0.76, -0.92}, {0.66, -0.86}}, 0.66f, Kind::Hull,
+                         Mirror::Separate};
+    const Part engine_pods{{{0.20, -0.20}, {0.30, -0.19}, {0.40, -0.26}, {0.41, -0.62}, {0.20, -0.63}}, 0.88f,
+                           Kind::Hull, Mirror::Separate};
+    const Part fuselage{{{0.0, 0.74}, {0.08, 0.62}, {0.12, 0.42}, {0.085, 0.28}, {0.085, -0.18}, {0.19, -0.26},
+                         {0.19, -0.58}, {0.08, -0.64}},
+                        0.95f};
+    const Part wing_tips{{{0.74, 0.61}, {0.80, 0.74}, {0.94, 0.72}, {0.93, 0.60}}, 0.9f, Kind::Accent,
+                         Mirror::Separate};
+    const Part pod_bands{{{0.21, -0.30}, {0.40, -0.30}, {0.40, -0.38}, {0.21, -0.38}}, 0.9f, Kind::Accent,
+                         Mirror::Separate};
+    d.parts = {fore_wings, tailplane, tail_fins, engine_pods, fuselage, wing_tips, pod_bands};
+    d.engines = {{0.30, -0.60, 0.07, 0.045}};
+    d.cockpit = {0.0, 0.48, 0.07, 0.14};
+    d.seams = {{{0.0, 0.22}, {0.0, -0.55}}, {{0.14, 0.40}, {0.86, 0.64}}, {{0.30, -0.22}, {0.30, -0.56}}};
+    d.lights = {{0.92, 0.66}};
     return d;
 }
 
-// Brantor: a broad armoured gunship with wing-tip cannon pods and two engines.
+// Brantor: a broad armoured gunship: a fore body with cannon pods reaching
+// ahead, a heavy aft body with wide wings, rear pods and two engines, on an
+// armoured spine.
 Design brantor() {
     Design d;
-    d.parts = {
-        {{{0.28, 0.18}, {0.96, -0.02}, {0.96, -0.48}, {0.28, -0.60}}, 0.74f},                        // wings
-        {{{0.78, -0.30}, {0.78, 0.42}, {0.85, 0.62}, {0.92, 0.42}, {0.92, -0.40}}, 0.86f, Kind::Hull, Mirror::Separate},           // cannon pods
-        {{{0.0, 0.82}, {0.18, 0.70}, {0.30, 0.35}, {0.32, -0.70}, {0.22, -0.86}}, 0.92f},            // fuselage
-        {{{0.10, -0.2}, {0.28, -0.2}, {0.28, -0.50}, {0.10, -0.50}}, 0.8f},                          // armour plate
-        {{{0.80, 0.05}, {0.90, 0.05}, {0.90, -0.08}, {0.80, -0.08}}, 0.9f, Kind::Accent, Mirror::Separate},            // pod bands
-        {{{0.30, -0.05}, {0.62, -0.12}, {0.62, -0.20}, {0.30, -0.14}}, 0.9f, Kind::Accent, Mirror::Separate},          // wing stripes
-    };
-    d.engines = {{0.17, -0.86, 0.12, 0.08}};
-    d.cockpit = {0.0, 0.45, 0.11, 0.13};
-    d.seams = {{{0.0, 0.25}, {0.0, -0.8}}, {{0.32, -0.35}, {0.96, -0.3}}, {{0.55, 0.08}, {0.55, -0.55}},
-               {{0.10, 0.1}, {0.28, 0.1}}};
-    d.lights = {{0.85, 0.6}};
+    const Part main_wings{{{0.26, -0.19}, {0.96, -0.26}, {0.96, -0.60}, {0.26, -0.64}}, 0.74f};
+    const Part fore_wings{{{0.16, 0.29}, {0.92, 0.30}, {0.92, 0.50}, {0.16, 0.60}}, 0.72f};
+    const Part cannon_pods{{{0.74, 0.28}, {0.74, 0.80}, {0.82, 0.98}, {0.90, 0.80}, {0.90, 0.28}}, 0.86f, Kind::Hull,
+                           Mirror::Separate};
+    const Part rear_pods{{{0.78, -0.22}, {0.92, -0.22}, {0.92, -0.84}, {0.85, -0.90}, {0.78, -0.84}}, 0.82f,
+                         Kind::Hull, Mirror::Separate};
+    const Part fuselage{{{0.0, 0.74}, {0.18, 0.64}, {0.26, 0.40}, {0.14, 0.29}, {0.085, 0.28}, {0.085, -0.18},
+                         {0.14, -0.19}, {0.30, -0.24}, {0.32, -0.58}, {0.22, -0.65}},
+                        0.92f};
+    const Part armour_plate{{{0.10, -0.30}, {0.26, -0.30}, {0.26, -0.52}, {0.10, -0.52}}, 0.8f};
+    const Part pod_bands{{{0.76, 0.40}, {0.88, 0.40}, {0.88, 0.32}, {0.76, 0.32}}, 0.9f, Kind::Accent,
+                         Mirror::Separate};
+    const Part wing_stripes{{{0.34, -0.30}, {0.66, -0.34}, {0.66, -0.42}, {0.34, -0.38}}, 0.9f, Kind::Accent,
+                            Mirror::Separate};
+    d.parts = {main_wings, fore_wings, cannon_pods, rear_pods, fuselage, armour_plate, pod_bands, wing_stripes};
+    d.engines = {{0.18, -0.61, 0.10, 0.045}};
+    d.cockpit = {0.0, 0.50, 0.09, 0.12};
+    d.seams = {{{0.0, 0.25}, {0.0, -0.58}}, {{0.32, -0.48}, {0.96, -0.46}}, {{0.55, -0.22}, {0.55, -0.60}},
+               {{0.16, 0.40}, {0.74, 0.40}}};
+    d.lights = {{0.82, 0.92}};
     d.flame = rgba(0.8f, 0.9f, 1.0f);
     return d;
 }
@@ -316,7 +344,9 @@ Rgba under_ship_select_tint(const Rgba& flight) {
 Picture small_ship(const std::string& name, Design (*design)(), bool enemy = false) {
     // 48 x 48 window pixels on a 64 x 64 texture.
     return Picture{name, 64, 64, 48, 48, [design, enemy](Canvas& c) {
-                       draw_design(c, design(), Placement{24, 24, 22.5, 0}, grey(0.95f), false);
+                       // A pixel right of centre: the gap the HUD leaves between
+                       // its side read-outs is pixel columns 22 to 28.
+                       draw_design(c, design(), Placement{enemy ? 24.0 : 25.0, 24, 22.5, 0}, grey(0.95f), false);
                        if (enemy) tint_violet(c);
                    }, false, true};
 }
