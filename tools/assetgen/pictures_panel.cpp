@@ -131,7 +131,8 @@ void draw_score_frame(Canvas& c) {
              i % 2 == 0 ? rgba(0.26f, 0.26f, 0.32f, 0.95f) : rgba(0.12f, 0.12f, 0.16f, 0.95f));
     }
     auto rule = [&](double y) {
-        fill(c, Box{left - 2, y - 2, right + 2, y + 2}, segment_shape(Point{left, y}, Point{right, y}, 0.6), grey(0.7f));
+        fill(c, Box{left - 2, y - 2, right + 2, y + 2}, segment_shape(Point{left, y}, Point{right, y}, 0.6),
+             grey(0.7f));
     };
     rule(table_top + 3);
     rule(table_bottom - 3);
