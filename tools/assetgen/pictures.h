@@ -26,14 +26,6 @@ void add_world_pictures(std::vector<Picture>& out);
 void add_panel_pictures(std::vector<Picture>& out);
 void add_controls_pictures(std::vector<Picture>& out);
 
-// The em size whose capitals are `cap` window pixels high.
-double size_for_cap(Font font, double cap);
-// The box in which draw_label stands capitals `cap` high on `baseline`
-// (a label's capitals are centred on its box's middle).
-Box caps_on_baseline(double left, double right, double baseline, double cap);
-// The letter spacing that spreads `text` (one line, plain ASCII) over `width`.
-double tracking_to_fill(const Canvas& c, const std::string& text, TextStyle style, double width);
-
 // A light label with a soft dark halo: the look shared by every text picture.
 // `style.size` is the largest size; long texts shrink to fit `box`.
 void draw_label(Canvas& c, const std::string& text, TextStyle style, const Box& box, Align align,
@@ -41,3 +33,11 @@ void draw_label(Canvas& c, const std::string& text, TextStyle style, const Box& 
 // The same with a custom fill.
 void draw_label(Canvas& c, const std::string& text, TextStyle style, const Box& box, Align align,
                 const Paint& fill_paint, float halo);
+
+// The em size whose capitals are `cap` window pixels high.
+double size_for_cap(Font font, double cap);
+// The box in which draw_label stands capitals `cap` high on `baseline`
+// (a label's capitals are centred on its box's middle).
+Box caps_on_baseline(double left, double right, double baseline, double cap);
+// The letter spacing that spreads `text` (one line, plain ASCII) over `width`.
+double tracking_to_fill(const Canvas& c, const std::string& text, TextStyle style, double width);
