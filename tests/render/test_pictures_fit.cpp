@@ -5,7 +5,6 @@
 // of the fighter).
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -22,6 +21,7 @@
 #include "render/textures.h"
 #include "stage/world.h"
 #include "support/scratch_dir.h"
+#include "game_folder_test.h"
 #include "test_menu_fixtures.h"
 #include "test_sprites_pictures.h"
 
@@ -68,23 +68,13 @@ std::vector<RowRun> runs_of_rows(int y0, int y1, Inked inked) {
     return runs;
 }
 
-// Works in the game folder, with one state's own pictures loaded, as the
+// Draws with the game's own pictures, one state's set loaded as the
 // dispatcher does on entering it.
-struct GamePicturesTest : testing::Test {
-    char previous[4096] = "";
+struct GamePicturesTest : GameFolderTest {
     void SetUp() override {
-        ASSERT_EQ(access((std::string(GAME_DIR) + "/tex/tex_hud.tga").c_str(), R_OK), 0)
-            << "the game's pictures belong in " << GAME_DIR;
-        ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
-        ASSERT_EQ(chdir(GAME_DIR), 0);
+        GameFolderTest::SetUp();
         park_stars();
         profile_name = "pilot";
-    }
-    void TearDown() override {
-        glDisable(GL_TEXTURE_2D);
-        if (previous[0] != '\0') {
-            EXPECT_EQ(chdir(previous), 0);
-        }
     }
     static void enter(int state) {
         screen_state = state;

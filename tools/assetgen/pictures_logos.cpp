@@ -122,23 +122,26 @@ void add_logo_pictures(std::vector<Picture>& out) {
     // lines stand on the baselines of the intro's text lines between them
     // (0.055, 0.035 and 0.02): 21, 9 and 0 pixels above the pictures' bottoms.
     const double NOTICE_LINE = 21, SECOND_LINE = 9, THIRD_LINE = 0.5;
-    out.push_back(Picture{"tex_logo_gl.tga", 128, 64, 96, 48, [=](Canvas& c) {
-                              TextStyle s{Font::Bold, size_for_cap(Font::Bold, 17), 0, 0};
-                              draw_label(c, "OpenGL", s, caps_on_baseline(3, 93, NOTICE_LINE, 17), Align::Centre, 0.4f);
-                              TextStyle small{Font::Condensed, size_for_cap(Font::Condensed, 7), 1.5, 0};
-                              draw_label(c, "GRAPHICS", small, caps_on_baseline(10, 86, THIRD_LINE, 7), Align::Centre,
-                                         0.4f);
-                          }});
-    out.push_back(Picture{"tex_logo_fmod.tga", 64, 64, 64, 60, [=](Canvas& c) {
-                              TextStyle s{Font::Bold, size_for_cap(Font::Bold, 17), 1, 0};
-                              draw_label(c, "SDL", s, caps_on_baseline(4, 60, NOTICE_LINE, 17), Align::Centre, 0.4f);
-                              TextStyle small{Font::CondensedBold, size_for_cap(Font::CondensedBold, 9), 0.5, 0};
-                              draw_label(c, "mixer", small, caps_on_baseline(4, 60, SECOND_LINE, 9), Align::Centre,
-                                         0.4f);
-                              TextStyle tiny{Font::Condensed, size_for_cap(Font::Condensed, 6), 0.5, 0};
-                              draw_label(c, "SOUND", tiny, caps_on_baseline(6, 58, THIRD_LINE, 6), Align::Centre,
-                                         0.4f);
-                          }});
+    struct WordmarkLine {
+        const char* text;
+        Font font;
+        double cap, tracking, left, right, baseline;
+    };
+    auto wordmark = [](std::vector<WordmarkLine> lines) {
+        return [lines](Canvas& c) {
+            for (const WordmarkLine& l : lines) {
+                TextStyle s{l.font, size_for_cap(l.font, l.cap), l.tracking, 0};
+                draw_label(c, l.text, s, caps_on_baseline(l.left, l.right, l.baseline, l.cap), Align::Centre, 0.4f);
+            }
+        };
+    };
+    out.push_back(Picture{"tex_logo_gl.tga", 128, 64, 96, 48,
+                          wordmark({{"OpenGL", Font::Bold, 17, 0, 3, 93, NOTICE_LINE},
+                                    {"GRAPHICS", Font::Condensed, 7, 1.5, 10, 86, THIRD_LINE}})});
+    out.push_back(Picture{"tex_logo_fmod.tga", 64, 64, 64, 60,
+                          wordmark({{"SDL", Font::Bold, 17, 1, 4, 60, NOTICE_LINE},
+                                    {"mixer", Font::CondensedBold, 9, 0.5, 4, 60, SECOND_LINE},
+                                    {"SOUND", Font::Condensed, 6, 0.5, 6, 58, THIRD_LINE}})});
     // Pointer: 0.05 wide and one menu row (0.05) high.
     out.push_back(Picture{"tex_pointer.tga", 64, 32, 40, 30, draw_pointer});
 }
