@@ -22,6 +22,7 @@
 #include "stage/frames.h"
 #include "stage/setup.h"
 #include "stage/world.h"
+#include "game_folder_test.h"
 #include "test_sprites_pictures.h"
 
 using namespace stage_pictures;
@@ -29,8 +30,6 @@ using namespace stage_pictures;
 namespace {
 
 const std::string SCREENSHOT_DIR = std::string(BUILD_DIR) + "/screenshots";
-
-bool have_game_pictures() { return access((std::string(GAME_DIR) + "/tex/tex_hud.tga").c_str(), R_OK) == 0; }
 
 // The back buffer as a PNG (through netpbm, as the end-to-end screenshots are).
 void save_screen(const std::string& name) {
@@ -71,12 +70,10 @@ Legibility legibility(double x, double y, int width) {
     return l;
 }
 
-struct StageScreensTest : testing::Test {
-    char previous[4096] = "";
+struct StageScreensTest : GameFolderTest {
     void SetUp() override {
-        ASSERT_TRUE(have_game_pictures()) << "the game's pictures belong in " << GAME_DIR;
-        ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
-        ASSERT_EQ(chdir(GAME_DIR), 0);
+        GameFolderTest::SetUp();
+        if (HasFatalFailure()) return;
         reset_game();  // a new game, as the main menu would start it
         clear_world();
         srand(11);
@@ -86,12 +83,6 @@ struct StageScreensTest : testing::Test {
         music_started = 1;
         message_timer = 0;
         shield_flash_side = 0;
-    }
-    void TearDown() override {
-        glDisable(GL_TEXTURE_2D);
-        if (previous[0] != '\0') {
-            EXPECT_EQ(chdir(previous), 0);
-        }
     }
 
     // What the dispatcher does on entering a stage state.

@@ -3,11 +3,15 @@
 // like what it is meant to be (transparent sprites, opaque panel, light text).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <map>
 #include <set>
 #include <string>
 
+#include "menus/menu_elements.h"
+#include "render/sprites.h"
 #include "render/textures.h"
 
 namespace {
@@ -110,6 +114,12 @@ AlphaSummary summarise(const TgaPicture& p) {
 }
 
 int alpha_at(const TgaPicture& p, int x, int y) { return p.pixels[(static_cast<size_t>(y) * p.width + x) * 4 + 3]; }
+
+// Mean of the colour channels (0..1) of texel (x, y).
+double brightness_at(const TgaPicture& p, int x, int y) {
+    const unsigned char* t = &p.pixels[(static_cast<size_t>(y) * p.width + x) * 4];
+    return (t[0] + t[1] + t[2]) / (3 * 255.0);
+}
 
 }  // namespace
 
@@ -268,4 +278,80 @@ TEST(GeneratedPictures, TheThreeShotsAreToldApartByColour) {
     EXPECT_GT(colour[1].b, colour[1].r + 40) << "ion: blue";
     EXPECT_GT(colour[2].g, colour[2].b + 40) << "neutron: green";
     EXPECT_GT(colour[2].g, colour[2].r) << "neutron: green";
+}
+
+namespace {
+
+// Hue in degrees (0 red, 120 green, 240 blue) of a colour, any scale.
+double hue_of(double r, double g, double b) {
+    const double top = std::max({r, g, b}), bottom = std::min({r, g, b});
+    if (top - bottom < 1e-9) return 0;
+    double h;
+    if (top == r)
+        h = 60 * std::fmod((g - b) / (top - bottom), 6.0);
+    else if (top == g)
+        h = 60 * ((b - r) / (top - bottom) + 2);
+    else
+        h = 60 * ((r - g) / (top - bottom) + 4);
+    return h < 0 ? h + 360 : h;
+}
+
+double hue_distance(double a, double b) {
+    const double d = std::fabs(a - b);
+    return std::min(d, 360 - d);
+}
+
+// The hue most of a picture's solid, coloured texels show when it is drawn
+// in the colour `tint`: the middle of the fullest 10-degree bin. Grey and
+// dark texels (shadows, outlines) have no say.
+double dominant_hue(const TgaPicture& p, const Colour& tint) {
+    int bins[36] = {};
+    for (size_t i = 0; i + 3 < p.pixels.size(); i += 4) {
+        if (p.pixels[i + 3] < 200) continue;
+        const double r = p.pixels[i] * tint.r, g = p.pixels[i + 1] * tint.g, b = p.pixels[i + 2] * tint.b;
+        const double top = std::max({r, g, b}), bottom = std::min({r, g, b});
+        if (top < 40 || (top - bottom) / top < 0.15) continue;
+        ++bins[static_cast<int>(hue_of(r, g, b) / 10) % 36];
+    }
+    return (std::max_element(bins, bins + 36) - bins) * 10 + 5;
+}
+
+}  // namespace
+
+// The ship select tints its big fighters with its pale red; under that tint
+// each shows the hue the same fighter flies in (its small picture in the
+// stage's fighter colour), and the three are told apart.
+TEST(GeneratedPictures, ShipSelectFightersWearTheirFlightColours) {
+    const char* names[3] = {"pilvet", "vesker", "brantor"};
+    const Colour menu_tint = {MENU_TEXT_RED, MENU_TEXT_GREEN, MENU_TEXT_BLUE};
+    double hues[3];
+    for (int ship = 0; ship < 3; ++ship) {
+        SCOPED_TRACE(names[ship]);
+        TgaPicture big, small;
+        ASSERT_TRUE(read_picture(std::string(GAME_DIR) + "/tex/tex_ship_" + names[ship] + "_big.tga", &big));
+        ASSERT_TRUE(read_picture(std::string(GAME_DIR) + "/tex/tex_ship_" + names[ship] + ".tga", &small));
+        hues[ship] = dominant_hue(big, menu_tint);
+        EXPECT_LE(hue_distance(hues[ship], dominant_hue(small, fighter_colour(ship))), 10) << hues[ship];
+    }
+    EXPECT_GT(hue_distance(hues[0], hues[1]), 40) << "the three told apart";
+    EXPECT_GT(hue_distance(hues[1], hues[2]), 25) << "the three told apart";
+}
+
+// The stage title is drawn just right of the stage select's pointer and
+// centred on the playfield in the stage: its letters fill the picture from
+// edge to edge, with even margins.
+TEST(GeneratedPictures, StageTitleLettersFillTheirPictureEvenly) {
+    TgaPicture title;
+    ASSERT_TRUE(read_picture(std::string(GAME_DIR) + "/tex/tex_text_message_stage1.tga", &title));
+    int first = title.width, last = -1;
+    for (int x = 0; x < title.width; ++x)
+        for (int y = 0; y < title.height; ++y)
+            if (alpha_at(title, x, y) > 128 && brightness_at(title, x, y) > 0.5) {
+                first = std::min(first, x);
+                last = std::max(last, x);
+            }
+    ASSERT_GE(last, first);
+    EXPECT_LE(std::abs(first - (title.width - 1 - last)), title.width / 50) << "margins " << first << " and "
+                                                                           << title.width - 1 - last;
+    EXPECT_GT(last - first, title.width * 95 / 100) << "letters across the whole picture";
 }

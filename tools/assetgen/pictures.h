@@ -37,3 +37,11 @@ void draw_label(Canvas& c, const std::string& text, TextStyle style, const Box& 
 // The same with a custom fill.
 void draw_label(Canvas& c, const std::string& text, TextStyle style, const Box& box, Align align,
                 const Paint& fill_paint, float halo);
+
+// The em size whose capitals are `cap` window pixels high.
+double size_for_cap(Font font, double cap);
+// The box in which draw_label stands capitals `cap` high on `baseline`
+// (a label's capitals are centred on its box's middle).
+Box caps_on_baseline(double left, double right, double baseline, double cap);
+// The letter spacing that spreads `text` (one line, plain ASCII) over `width`.
+double tracking_to_fill(const Canvas& c, const std::string& text, TextStyle style, double width);

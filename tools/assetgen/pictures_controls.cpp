@@ -1,5 +1,5 @@
-// The controls screen's two pictures: the Wii Remote held sideways with its
-// buttons labelled, and the keyboard keys with their actions. Each is shown
+// The controls screen's two pictures: the Wii Remote held sideways over a key
+// to its buttons, and the keyboard keys with their actions. Each is shown
 // over 0.42 x 0.53 of the window (336 x 318 pixels) from a 512 x 512 texture.
 #include <algorithm>
 #include <cmath>
@@ -10,7 +10,6 @@ namespace {
 
 const double W = 336, H = 318;
 const Rgba TEXT = grey(0.97f);
-const Rgba LEADER = grey(0.75f, 0.9f);
 
 void caption(Canvas& c, const std::string& text, double x, double y, double size = 12.5, Align align = Align::Left,
              double right = W - 4) {
@@ -24,11 +23,6 @@ void title(Canvas& c, const std::string& text) {
     TextStyle s{Font::Bold, 16, 3, 0};
     draw_label(c, text, s, Box{6, H - 26, W - 6, H - 6}, Align::Centre);
     fill(c, Box{20, H - 32, W - 20, H - 28}, segment_shape(Point{30, H - 30}, Point{W - 30, H - 30}, 0.6), grey(0.7f));
-}
-
-void leader(Canvas& c, Point a, Point b) {
-    fill(c, bounds_of({a, b}, 2), segment_shape(a, b, 0.7), LEADER);
-    fill(c, Box{b.x - 3, b.y - 3, b.x + 3, b.y + 3}, ellipse_shape(b.x, b.y, 1.8, 1.8), LEADER);
 }
 
 // A keyboard key: a light cap over a darker skirt, its legend in dark ink.
@@ -72,7 +66,7 @@ void draw_keyboard(Canvas& c) {
         double width;
         const char* action;
     };
-    const Row left[] = {{"Space", 66, "fire"},        {"G", k, "switch guns"}, {"F", k, "full guns"},
+    const Row left[] = {{"Space", 66, "fire"},        {"G", k, "switch guns"}, {"F", k, "both guns"},
                         {"M", k, "missiles"},        {"Enter", 48, "select, new game"}, {"Esc", 34, "pause, back"}};
     const Row right[] = {{"F5", 30, "sound on / off"},  {"F6", 30, "music on / off"}, {"F7", 30, "sound volume"},
                          {"F8", 30, "music volume"},    {"F12", 34, "stars on / off"}};
@@ -105,71 +99,95 @@ void button(Canvas& c, double x, double y, double r, const std::string& legend, 
     }
 }
 
+void dpad(Canvas& c, double x, double y, double r) {
+    fill(c, Box{x - r - 1, y - r - 1, x + r + 1, y + r + 1}, ellipse_shape(x, y, r, r), grey(0.68f));
+    const double arm = r * 0.78, half = r * 0.27;
+    fill(c, Box{x - arm - 1, y - half - 1, x + arm + 1, y + half + 1},
+         rounded_rect_shape(Box{x - arm, y - half, x + arm, y + half}, 1.5), grey(0.2f));
+    fill(c, Box{x - half - 1, y - arm - 1, x + half + 1, y + arm + 1},
+         rounded_rect_shape(Box{x - half, y - arm, x + half, y + arm}, 1.5), grey(0.2f));
+}
+
+void home_button(Canvas& c, double x, double y, double r) {
+    button(c, x, y, r, "");
+    const double k = r / 6;
+    fill(c, Box{x - 5 * k, y - 5 * k, x + 5 * k, y + 5 * k},
+         polygon_shape({{x - 3.5 * k, y - 1 * k}, {x, y + 3.5 * k}, {x + 3.5 * k, y - 1 * k}, {x + 3.5 * k, y - 3.5 * k},
+                        {x - 3.5 * k, y - 3.5 * k}}),
+         rgba(0.2f, 0.45f, 0.9f));
+}
+
+// The B trigger sits under the remote: a rounded tab drawn in outline.
+void trigger(Canvas& c, double x, double y, const std::string& legend) {
+    const Box b{x - 9, y - 7, x + 9, y + 7};
+    fill(c, Box{b.x0 - 2, b.y0 - 2, b.x1 + 2, b.y1 + 2}, [b](double px, double py) {
+        const bool outer = rounded_rect_shape(b, 5)(px, py);
+        const bool inner = rounded_rect_shape(Box{b.x0 + 1.6, b.y0 + 1.6, b.x1 - 1.6, b.y1 - 1.6}, 3.5)(px, py);
+        return outer && !inner;
+    }, grey(0.85f));
+    TextStyle s{Font::Bold, 11, 0, 0};
+    draw_label(c, legend, s, b, Align::Centre, [](double, double) { return grey(0.95f); }, 0.0f);
+}
+
+// The remote at the top, and under it one line per button: the button as
+// drawn on the remote, then what it does. No leader lines, so nothing crosses
+// a word.
 void draw_remote(Canvas& c) {
     title(c, "WII REMOTE, HELD SIDEWAYS");
     // Body: pointing end to the left, the 1 and 2 buttons to the right.
-    const Box body{22, 146, 314, 204};
+    const Box body{22, 222, 314, 272};
+    const double cy = (body.y0 + body.y1) / 2;
     fill(c, Box{body.x0 - 3, body.y0 - 5, body.x1 + 3, body.y1 + 3},
-         rounded_rect_shape(Box{body.x0, body.y0 - 3, body.x1, body.y1}, 22), grey(0.45f));
-    fill(c, body, rounded_rect_shape(body, 22), [=](double x, double y) {
+         rounded_rect_shape(Box{body.x0, body.y0 - 3, body.x1, body.y1}, 20), grey(0.45f));
+    fill(c, body, rounded_rect_shape(body, 20), [=](double x, double y) {
         const double t = (y - body.y0) / (body.y1 - body.y0);
         return grey(static_cast<float>(0.80 + 0.18 * t - 0.04 * (x - body.x0) / (body.x1 - body.x0)));
     });
-    // The B trigger lies underneath: dashed outline under the D-pad end.
-    for (int i = 0; i < 6; ++i) {
-        const double x0 = 78 + i * 8;
-        fill(c, Box{x0 - 1, 139, x0 + 6, 143}, segment_shape(Point{x0, 141}, Point{x0 + 4.5, 141}, 1.0),
-             grey(0.8f));
-    }
-    // D-pad.
-    const double dx = 60, dy = 175;
-    fill(c, Box{dx - 18, dy - 18, dx + 18, dy + 18}, ellipse_shape(dx, dy, 17, 17), grey(0.68f));
-    fill(c, Box{dx - 14, dy - 5, dx + 14, dy + 5}, rounded_rect_shape(Box{dx - 13, dy - 4.5, dx + 13, dy + 4.5}, 1.5),
-         grey(0.2f));
-    fill(c, Box{dx - 5, dy - 14, dx + 5, dy + 14}, rounded_rect_shape(Box{dx - 4.5, dy - 13, dx + 4.5, dy + 13}, 1.5),
-         grey(0.2f));
-    button(c, 108, 175, 11, "A", 13);                 // A
-    button(c, 160, 191, 5.5, "+", 10);                // plus (the remote's right side is up)
-    button(c, 160, 175, 6, "", 8);                    // home
-    fill(c, Box{155, 170, 165, 180}, polygon_shape({{156.5, 174}, {160, 178.5}, {163.5, 174}, {163.5, 171.5}, {156.5, 171.5}}),
-         rgba(0.2f, 0.45f, 0.9f));
-    button(c, 160, 159, 5.5, "-", 10);                // minus
-    button(c, 232, 175, 10, "1", 12);
-    button(c, 268, 175, 10, "2", 12);
+    dpad(c, 60, cy, 16);
+    button(c, 106, cy, 10, "A", 12);
+    button(c, 158, cy + 14, 5, "+", 9);  // the remote's right side is up
+    home_button(c, 158, cy, 5.5);
+    button(c, 158, cy - 14, 5, "-", 9);
+    button(c, 230, cy, 9.5, "1", 11);
+    button(c, 266, cy, 9.5, "2", 11);
     for (int i = 0; i < 4; ++i) {  // player lights
-        const double ly = 160 + i * 10;
+        const double ly = cy - 15 + i * 10;
         fill(c, Box{300, ly - 2, 306, ly + 2}, rounded_rect_shape(Box{300, ly - 1.5, 306, ly + 1.5}, 1),
              i == 0 || i == 3 ? rgba(0.3f, 0.6f, 1.0f) : grey(0.55f));
     }
     for (int i = 0; i < 5; ++i)  // speaker holes
         for (int j = 0; j < 3; ++j) {
-            const double hx = 186.0 + i * 5, hy = 168.0 + j * 7;
+            const double hx = 184.0 + i * 5, hy = cy - 7 + j * 7;
             fill(c, Box{hx - 2, hy - 2, hx + 2, hy + 2}, ellipse_shape(hx, hy, 1, 1), grey(0.35f));
         }
+    // B, underneath the D-pad end, peeks out below the body.
+    trigger(c, 84, body.y0 - 14, "B");
 
-    // Labels above the remote.
-    caption(c, "D-pad: menu cursor,", 6, 272);
-    caption(c, "choose ship", 6, 258);
-    leader(c, Point{40, 250}, Point{dx - 6, dy + 10});
-    caption(c, "+ : full guns, quit: yes", 106, 232);
-    leader(c, Point{150, 226}, Point{160, 196});
-    caption(c, "2 : fire, select", 226, 272);
-    leader(c, Point{270, 266}, Point{268, 185});
-    caption(c, "1 : switch guns, back", 192, 250);
-    leader(c, Point{232, 244}, Point{232, 185});
-
-    // Labels below.
-    caption(c, "A : skip intro,", 6, 118);
-    caption(c, "leave scores / credits", 6, 104);
-    leader(c, Point{70, 124}, Point{108, 164});
-    caption(c, "HOME : pause, quit prompt", 150, 112);
-    leader(c, Point{146, 118}, Point{155, 170});
-    caption(c, "- : quit: no", 202, 134);
-    leader(c, Point{199, 134}, Point{166, 157});
-    caption(c, "B (underneath): new game", 6, 80);
-    caption(c, "after the fighter is lost", 6, 66);
-    leader(c, Point{96, 86}, Point{98, 139});
-    caption(c, "Tilt the remote to steer in a stage", 0, 28, 13, Align::Centre);
+    // The legend: a column of buttons, a column of what they do.
+    const double icon_x = 20, text_x = 40, top = 190, step = 22;
+    int row = 0;
+    auto line = [&](const std::string& text) {
+        caption(c, text, text_x, top - step * row + 1);
+        ++row;
+    };
+    auto y_now = [&] { return top - step * row; };
+    dpad(c, icon_x, y_now(), 9);
+    line("move the cursor; choose the fighter");
+    button(c, icon_x, y_now(), 8, "2", 10);
+    line("choose; in a stage: fire");
+    button(c, icon_x, y_now(), 8, "1", 10);
+    line("back; in a stage: switch guns");
+    button(c, icon_x, y_now(), 8, "+", 10);
+    line("both guns; quit prompt: leave the game");
+    button(c, icon_x, y_now(), 8, "-", 10);
+    line("quit prompt: fly on");
+    home_button(c, icon_x, y_now(), 8);
+    line("pause: the quit prompt");
+    trigger(c, icon_x, y_now(), "B");
+    line("start again after the fighter is lost");
+    button(c, icon_x, y_now(), 8, "A", 10);
+    line("skip the intro, leave scores or credits");
+    caption(c, "Tilt the remote to steer in a stage", 0, 12, 13, Align::Centre);
 }
 
 }  // namespace

@@ -87,11 +87,16 @@ void draw_studio_logo(Canvas& c) {
         const float up = static_cast<float>(std::clamp((y - (cy - 30)) / 74, 0.0, 1.0));
         return mix(rgba(0.85f * v, 0.55f * v, 0.55f * v), rgba(v, v * 0.97f, v * 0.95f), up);
     });
-    TextStyle name{Font::Bold, 34, 7, 0};
-    draw_label(c, "KORVANE", name, Box{20, 30, w - 20, 58}, Align::Centre, 0.5f);
+    // The name, its rule and "studio" span the middle 240 pixels (x 0.35 to
+    // 0.65 of the window): the credits list their lines from x 0.35 under it.
+    const double left = 80, right = w - 80;
+    const std::string word = "KORVANE";
+    TextStyle name{Font::Bold, 34, 0, 0};
+    name.tracking = tracking_to_fill(c, word, name, right - left);
+    draw_label(c, word, name, Box{left, 30, right, 58}, Align::Centre, 0.5f);
     TextStyle studio{Font::Condensed, 16, 9, 0};
-    draw_label(c, "S T U D I O", studio, Box{60, 6, w - 60, 24}, Align::Centre, 0.5f);
-    fill(c, Box{40, 25, w - 40, 29}, segment_shape(Point{70, 27}, Point{w - 70, 27}, 0.8), grey(0.8f, 0.8f));
+    draw_label(c, "S T U D I O", studio, Box{left, 6, right, 24}, Align::Centre, 0.5f);
+    fill(c, Box{left - 2, 25, right + 2, 29}, segment_shape(Point{left, 27}, Point{right, 27}, 0.8), grey(0.8f, 0.8f));
 }
 
 void draw_pointer(Canvas& c) {
@@ -113,21 +118,30 @@ void add_logo_pictures(std::vector<Picture>& out) {
     // The studio logo fills 0.5 x 0.3 in the intro and the credits.
     out.push_back(Picture{"tex_logo_mirel.tga", 512, 256, 400, 180, draw_studio_logo, false, true});
     // Library credits of the intro: graphics bottom-right (0.12 x 0.08),
-    // sound bottom-left (0.08 x 0.10). Plain wordmarks.
-    out.push_back(Picture{"tex_logo_gl.tga", 128, 64, 96, 48, [](Canvas& c) {
-                              TextStyle s{Font::Bold, 24, 0, 0};
-                              draw_label(c, "OpenGL", s, Box{3, 16, 93, 42}, Align::Centre, 0.4f);
-                              TextStyle small{Font::Condensed, 10, 1.5, 0};
-                              draw_label(c, "GRAPHICS", small, Box{10, 3, 86, 13}, Align::Centre, 0.4f);
-                          }});
-    out.push_back(Picture{"tex_logo_fmod.tga", 64, 64, 64, 60, [](Canvas& c) {
-                              TextStyle s{Font::Bold, 24, 1, 0};
-                              draw_label(c, "SDL", s, Box{4, 30, 60, 56}, Align::Centre, 0.4f);
-                              TextStyle small{Font::CondensedBold, 14, 0.5, 0};
-                              draw_label(c, "mixer", small, Box{4, 14, 60, 28}, Align::Centre, 0.4f);
-                              TextStyle tiny{Font::Condensed, 8, 0.5, 0};
-                              draw_label(c, "SOUND", tiny, Box{6, 2, 58, 11}, Align::Centre, 0.4f);
-                          }});
+    // sound bottom-left (0.08 x 0.10), both from y 0.02. Plain wordmarks whose
+    // lines stand on the baselines of the intro's text lines between them
+    // (0.055, 0.035 and 0.02): 21, 9 and 0 pixels above the pictures' bottoms.
+    const double NOTICE_LINE = 21, SECOND_LINE = 9, THIRD_LINE = 0.5;
+    struct WordmarkLine {
+        const char* text;
+        Font font;
+        double cap, tracking, left, right, baseline;
+    };
+    auto wordmark = [](std::vector<WordmarkLine> lines) {
+        return [lines](Canvas& c) {
+            for (const WordmarkLine& l : lines) {
+                TextStyle s{l.font, size_for_cap(l.font, l.cap), l.tracking, 0};
+                draw_label(c, l.text, s, caps_on_baseline(l.left, l.right, l.baseline, l.cap), Align::Centre, 0.4f);
+            }
+        };
+    };
+    out.push_back(Picture{"tex_logo_gl.tga", 128, 64, 96, 48,
+                          wordmark({{"OpenGL", Font::Bold, 17, 0, 3, 93, NOTICE_LINE},
+                                    {"GRAPHICS", Font::Condensed, 7, 1.5, 10, 86, THIRD_LINE}})});
+    out.push_back(Picture{"tex_logo_fmod.tga", 64, 64, 64, 60,
+                          wordmark({{"SDL", Font::Bold, 17, 1, 4, 60, NOTICE_LINE},
+                                    {"mixer", Font::CondensedBold, 9, 0.5, 4, 60, SECOND_LINE},
+                                    {"SOUND", Font::Condensed, 6, 0.5, 6, 58, THIRD_LINE}})});
     // Pointer: 0.05 wide and one menu row (0.05) high.
     out.push_back(Picture{"tex_pointer.tga", 64, 32, 40, 30, draw_pointer});
 }

@@ -97,25 +97,50 @@ void draw_hud(Canvas& c) {
     cut_notch(c);
 }
 
+// The high-score table: the engine writes ten rows of Helvetica 12, baselines
+// 0.02 apart from 0.52 down to 0.34, in columns at x 0.25, 0.27, 0.47 and 0.63.
+// The frame lies over (0.18, 0.22)..(0.82, 0.65); sizes here are window pixels.
+const double SCORE_FIRST_BASELINE = 0.52, SCORE_ROW_STEP = 0.02;
+const int SCORE_ROWS = 10;
+// A row's capitals stand 9 pixels above its baseline; its band reaches 2 below
+// and 1 above them, so one band meets the next between two rows of text.
+const double BAND_BELOW_BASELINE = 2, BAND_ABOVE_BASELINE = 10;
+
 void draw_score_frame(Canvas& c) {
     const double w = c.design_w, h = c.design_h;  // 512 x 258; the window's y 0.22 is 0 here
     auto sy = [](double screen_y) { return (screen_y - 0.22) * 600; };
     auto sx = [](double screen_x) { return (screen_x - 0.18) * 800; };
     const Box outer{2, 2, w - 2, h - 2};
-    // Frame: a light rim with notched corners, a dark glass inside.
+    // Frame: a light rim with rounded corners, a dark glass inside.
     fill(c, Box{0, 0, w, h}, rounded_rect_shape(outer, 10), [&](double, double y) {
         const double t = y / h;
         return grey(static_cast<float>(0.6 + 0.35 * t));
     });
     const Box inner{6, 6, w - 6, h - 6};
     fill(c, inner, rounded_rect_shape(inner, 7), rgba(0.02f, 0.02f, 0.04f, 0.86f));
-    // Title band.
-    const Box title{sx(0.22), sy(0.605), sx(0.78), sy(0.645)};
-    TextStyle t{Font::Bold, 22, 5, 0};
-    draw_label(c, "HIGH SCORES", t, title, Align::Centre);
-    // Column heads over the engine's columns.
+
+    // One band under each row, lighter and darker in turn, so a row can be
+    // followed across; the bands meet, so the table reads as one block.
+    const double left = sx(0.235), right = sx(0.765);
+    const double table_top = sy(SCORE_FIRST_BASELINE) + BAND_ABOVE_BASELINE;
+    const double table_bottom = sy(SCORE_FIRST_BASELINE - SCORE_ROW_STEP * (SCORE_ROWS - 1)) - BAND_BELOW_BASELINE;
+    for (int i = 0; i < SCORE_ROWS; ++i) {
+        const double base = sy(SCORE_FIRST_BASELINE - SCORE_ROW_STEP * i);
+        const Box band{left, base - BAND_BELOW_BASELINE, right, base + BAND_ABOVE_BASELINE};
+        fill(c, band, [band](double x, double y) { return x >= band.x0 && x < band.x1 && y >= band.y0 && y < band.y1; },
+             i % 2 == 0 ? rgba(0.26f, 0.26f, 0.32f, 0.95f) : rgba(0.12f, 0.12f, 0.16f, 0.95f));
+    }
+    auto rule = [&](double y) {
+        fill(c, Box{left - 2, y - 2, right + 2, y + 2}, segment_shape(Point{left, y}, Point{right, y}, 0.6),
+             grey(0.7f));
+    };
+    rule(table_top + 3);
+    rule(table_bottom - 3);
+
+    // Above the table: the column heads over the engine's columns, and the title
+    // centred in the room left up to the rim.
     TextStyle head{Font::CondensedBold, 11, 1.5, 0};
-    const double hy0 = sy(0.548), hy1 = sy(0.568);
+    const double hy0 = table_top + 6, hy1 = table_top + 18;
     auto heading = [&](const char* text, double x) {
         draw_label(c, text, head, Box{sx(x), hy0, sx(x) + 120, hy1}, Align::Left, 0.0f);
     };
@@ -123,16 +148,20 @@ void draw_score_frame(Canvas& c) {
     heading("PILOT", 0.275);
     heading("FIGHTER", 0.47);
     heading("SCORE", 0.63);
-    fill(c, Box{sx(0.24), sy(0.541), sx(0.76), sy(0.545)},
-         segment_shape(Point{sx(0.24), sy(0.543)}, Point{sx(0.76), sy(0.543)}, 0.6), grey(0.7f));
-    // Every other row band a shade lighter, so a row can be followed across.
-    for (int i = 0; i < 10; i += 2) {
-        const double base = sy(0.52 - 0.02 * i);
-        const Box band{sx(0.235), base - 3.5, sx(0.765), base + 8.5};
-        fill(c, band, rounded_rect_shape(band, 2), rgba(0.3f, 0.3f, 0.36f, 0.9f));
+    TextStyle t{Font::Bold, 22, 5, 0};
+    draw_label(c, "HIGH SCORES", t, Box{sx(0.22), hy1 + 6, sx(0.78), inner.y1 - 4}, Align::Centre);
+
+    // Below it, as much room again: the three fighters in their flight colours,
+    // a key to the fighter column.
+    const char* fighters[] = {"PILVET", "VESKER", "BRANTOR"};
+    const Rgba colours[] = {rgba(0.7f, 1.0f, 0.7f), rgba(0.95f, 0.75f, 0.15f), rgba(1.0f, 0.45f, 0.45f)};
+    const double key_y0 = inner.y0 + 8, key_y1 = table_bottom - 10, third = (right - left) / 3;
+    for (int k = 0; k < 3; ++k) {
+        TextStyle s{Font::CondensedBold, 14, 3, 0};
+        const Rgba colour = colours[k];
+        draw_label(c, fighters[k], s, Box{left + third * k, key_y0, left + third * (k + 1), key_y1}, Align::Centre,
+                   [colour](double, double) { return colour; }, 0.4f);
     }
-    fill(c, Box{sx(0.24), sy(0.305), sx(0.76), sy(0.312)},
-         segment_shape(Point{sx(0.24), sy(0.308)}, Point{sx(0.76), sy(0.308)}, 0.6), grey(0.7f));
 }
 
 }  // namespace

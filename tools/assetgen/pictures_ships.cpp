@@ -3,8 +3,8 @@
 //
 // A design is given in ship units (x and y from -1 to 1, nose at +y); the right
 // half of each symmetric part is listed and mirrored. The in-game pictures are
-// grey so the engine's fighter colour tints them; the big ones carry their own
-// accent colour, since the ship select draws all three in the same pink.
+// grey so the engine's fighter colour tints them; the big ones are painted in
+// that colour themselves, since the ship select draws all three in one pink.
 #include <algorithm>
 #include <cmath>
 
@@ -127,8 +127,10 @@ void draw_design(Canvas& c, const Design& d, const Placement& p, const Rgba& acc
     }
     const double unit = p.scale;  // window pixels per ship unit
 
-    // Engine exhaust behind the nozzles.
+    // Engine exhaust behind the nozzles; the small pictures have none, so the
+    // HUD's rear read-out stays clear.
     for (const Disc& e : both_sides(d.engines)) {
+        if (!detailed) break;
         const double len = detailed ? 0.9 : 0.35;
         Disc plume{e.x, e.y - len * 0.55, e.rx * 0.9, len * 0.6};
         Mask m = mask_of(c, disc_box(p, plume), disc_shape(p, plume));
@@ -212,59 +214,85 @@ void draw_design(Canvas& c, const Design& d, const Placement& p, const Rgba& acc
     }
 }
 
-// Pilvet: a slim dart with swept deltas and canards; one engine.
+// The player's fighters share one plan, set by the HUD, which draws the small
+// picture over 48 x 48 pixels (22.5 to the ship unit) and writes the four
+// shield read-outs around and into it: the front figure above y 0.755 and the
+// rear one below y -0.667 (both for |x| under about 0.58), the side figures
+// across the middle, from y -0.18 to 0.27, everywhere but a neck |x| <= 0.085.
+// So each fighter is a fore body (nose, cockpit, fore wings) and an aft body
+// (main wings, engines) on a slim neck, and only pods and fins out at the
+// wing tips reach past the nose and the tail.
+
+// Pilvet: a slim dart with swept deltas, canards and drooping tip fins; one engine.
 Design pilvet() {
     Design d;
-    d.parts = {
-        {{{0.10, -0.50}, {0.34, -0.86}, {0.40, -0.92}, {0.10, -0.80}}, 0.70f, Kind::Hull, Mirror::Separate},                       // tail fins
-        {{{0.10, 0.30}, {0.88, -0.52}, {0.90, -0.66}, {0.13, -0.56}}, 0.78f},                        // main deltas
-        {{{0.12, 0.50}, {0.34, 0.30}, {0.34, 0.24}, {0.12, 0.30}}, 0.80f, Kind::Hull, Mirror::Separate},                           // canards
-        {{{0.0, 1.0}, {0.07, 0.80}, {0.13, 0.45}, {0.17, 0.0}, {0.15, -0.72}, {0.09, -0.86}}, 0.95f}, // fuselage
-        {{{0.62, -0.35}, {0.89, -0.53}, {0.90, -0.66}, {0.66, -0.58}}, 0.9f, Kind::Accent, Mirror::Separate},          // wing tips
-    };
-    d.engines = {{0.0, -0.86, 0.09, 0.07}};
-    d.cockpit = {0.0, 0.42, 0.065, 0.17};
-    d.seams = {{{0.0, 0.2}, {0.0, -0.7}}, {{0.14, -0.05}, {0.6, -0.42}}, {{0.05, -0.2}, {0.15, -0.2}}};
-    d.lights = {{0.86, -0.6}};
+    const Part tip_fins{{{0.84, -0.50}, {0.92, -0.56}, {0.95, -0.92}, {0.86, -0.80}}, 0.70f, Kind::Hull,
+                        Mirror::Separate};
+    const Part main_deltas{{{0.085, -0.19}, {0.90, -0.50}, {0.92, -0.62}, {0.13, -0.60}}, 0.78f};
+    const Part canards{{{0.09, 0.56}, {0.48, 0.35}, {0.48, 0.29}, {0.09, 0.32}}, 0.80f, Kind::Hull, Mirror::Separate};
+    const Part fuselage{{{0.0, 0.75}, {0.05, 0.63}, {0.10, 0.45}, {0.085, 0.28}, {0.085, -0.18}, {0.15, -0.30},
+                         {0.16, -0.56}, {0.09, -0.64}},
+                        0.95f};
+    const Part wing_tips{{{0.62, -0.42}, {0.90, -0.50}, {0.92, -0.62}, {0.66, -0.58}}, 0.9f, Kind::Accent,
+                         Mirror::Separate};
+    d.parts = {tip_fins, main_deltas, canards, fuselage, wing_tips};
+    d.engines = {{0.0, -0.61, 0.08, 0.045}};
+    d.cockpit = {0.0, 0.47, 0.055, 0.15};
+    d.seams = {{{0.0, 0.25}, {0.0, -0.55}}, {{0.15, -0.28}, {0.6, -0.46}}, {{0.05, -0.35}, {0.15, -0.35}}};
+    d.lights = {{0.88, -0.58}};
     return d;
 }
 
-// Vesker: forward-swept wings between twin engine booms.
+// Vesker: forward-swept fore wings, twin engine pods with a tailplane between them.
 Design vesker() {
     Design d;
-    d.parts = {
-        {{{0.30, -0.78}, {0.46, -0.78}, {0.46, -0.92}, {0.30, -0.92}}, 0.55f, Kind::Dark, Mirror::Separate},            // boom ends
-        {{{0.18, -0.20}, {0.80, 0.22}, {0.92, 0.18}, {0.90, 0.02}, {0.20, -0.55}}, 0.80f},           // wings
-        {{{0.20, -0.66}, {0.62, -0.70}, {0.64, -0.80}, {0.20, -0.80}}, 0.7f},                        // tailplane
-        {{{0.32, 0.25}, {0.38, 0.36}, {0.44, 0.25}, {0.45, -0.85}, {0.31, -0.85}}, 0.88f, Kind::Hull, Mirror::Separate},  // booms
-        {{{0.0, 0.92}, {0.10, 0.72}, {0.17, 0.42}, {0.21, -0.10}, {0.18, -0.72}, {0.08, -0.82}}, 0.95f}, // fuselage
-        {{{0.76, 0.12}, {0.81, 0.22}, {0.92, 0.18}, {0.91, 0.07}}, 0.9f, Kind::Accent, Mirror::Separate},              // wing tips
-        {{{0.32, 0.0}, {0.45, 0.0}, {0.45, -0.1}, {0.32, -0.1}}, 0.9f, Kind::Accent, Mirror::Separate},                // boom bands
-    };
-    d.engines = {{0.38, -0.9, 0.07, 0.06}};
-    d.cockpit = {0.0, 0.40, 0.08, 0.15};
-    d.seams = {{{0.0, 0.18}, {0.0, -0.7}}, {{0.21, -0.25}, {0.32, -0.2}}, {{0.45, -0.1}, {0.85, 0.15}},
-               {{0.38, 0.2}, {0.38, -0.75}}};
-    d.lights = {{0.9, 0.12}};
+    const Part fore_wings{{{0.085, 0.29}, {0.10, 0.50}, {0.80, 0.74}, {0.94, 0.72}, {0.92, 0.52}, {0.34, 0.29}},
+                          0.80f};
+    const Part tailplane{{{0.20, -0.40}, {0.82, -0.50}, {0.84, -0.62}, {0.20, -0.60}}, 0.72f};
+    const Part tail_fins{{{0.62, -0.50}, {0.72, -0.50}, {0.76, -0.92}, {0.66, -0.86}}, 0.66f, Kind::Hull,
+                         Mirror::Separate};
+    const Part engine_pods{{{0.20, -0.20}, {0.30, -0.19}, {0.40, -0.26}, {0.41, -0.62}, {0.20, -0.63}}, 0.88f,
+                           Kind::Hull, Mirror::Separate};
+    const Part fuselage{{{0.0, 0.74}, {0.08, 0.62}, {0.12, 0.42}, {0.085, 0.28}, {0.085, -0.18}, {0.19, -0.26},
+                         {0.19, -0.58}, {0.08, -0.64}},
+                        0.95f};
+    const Part wing_tips{{{0.74, 0.61}, {0.80, 0.74}, {0.94, 0.72}, {0.93, 0.60}}, 0.9f, Kind::Accent,
+                         Mirror::Separate};
+    const Part pod_bands{{{0.21, -0.30}, {0.40, -0.30}, {0.40, -0.38}, {0.21, -0.38}}, 0.9f, Kind::Accent,
+                         Mirror::Separate};
+    d.parts = {fore_wings, tailplane, tail_fins, engine_pods, fuselage, wing_tips, pod_bands};
+    d.engines = {{0.30, -0.60, 0.07, 0.045}};
+    d.cockpit = {0.0, 0.48, 0.07, 0.14};
+    d.seams = {{{0.0, 0.22}, {0.0, -0.55}}, {{0.14, 0.40}, {0.86, 0.64}}, {{0.30, -0.22}, {0.30, -0.56}}};
+    d.lights = {{0.92, 0.66}};
     return d;
 }
 
-// Brantor: a broad armoured gunship with wing-tip cannon pods and two engines.
+// Brantor: a broad armoured gunship: a fore body with cannon pods reaching
+// ahead, a heavy aft body with wide wings, rear pods and two engines, on an
+// armoured spine.
 Design brantor() {
     Design d;
-    d.parts = {
-        {{{0.28, 0.18}, {0.96, -0.02}, {0.96, -0.48}, {0.28, -0.60}}, 0.74f},                        // wings
-        {{{0.78, -0.30}, {0.78, 0.42}, {0.85, 0.62}, {0.92, 0.42}, {0.92, -0.40}}, 0.86f, Kind::Hull, Mirror::Separate},           // cannon pods
-        {{{0.0, 0.82}, {0.18, 0.70}, {0.30, 0.35}, {0.32, -0.70}, {0.22, -0.86}}, 0.92f},            // fuselage
-        {{{0.10, -0.2}, {0.28, -0.2}, {0.28, -0.50}, {0.10, -0.50}}, 0.8f},                          // armour plate
-        {{{0.80, 0.05}, {0.90, 0.05}, {0.90, -0.08}, {0.80, -0.08}}, 0.9f, Kind::Accent, Mirror::Separate},            // pod bands
-        {{{0.30, -0.05}, {0.62, -0.12}, {0.62, -0.20}, {0.30, -0.14}}, 0.9f, Kind::Accent, Mirror::Separate},          // wing stripes
-    };
-    d.engines = {{0.17, -0.86, 0.12, 0.08}};
-    d.cockpit = {0.0, 0.45, 0.11, 0.13};
-    d.seams = {{{0.0, 0.25}, {0.0, -0.8}}, {{0.32, -0.35}, {0.96, -0.3}}, {{0.55, 0.08}, {0.55, -0.55}},
-               {{0.10, 0.1}, {0.28, 0.1}}};
-    d.lights = {{0.85, 0.6}};
+    const Part main_wings{{{0.26, -0.19}, {0.96, -0.26}, {0.96, -0.60}, {0.26, -0.64}}, 0.74f};
+    const Part fore_wings{{{0.16, 0.29}, {0.92, 0.30}, {0.92, 0.50}, {0.16, 0.60}}, 0.72f};
+    const Part cannon_pods{{{0.74, 0.28}, {0.74, 0.80}, {0.82, 0.98}, {0.90, 0.80}, {0.90, 0.28}}, 0.86f, Kind::Hull,
+                           Mirror::Separate};
+    const Part rear_pods{{{0.78, -0.22}, {0.92, -0.22}, {0.92, -0.84}, {0.85, -0.90}, {0.78, -0.84}}, 0.82f,
+                         Kind::Hull, Mirror::Separate};
+    const Part fuselage{{{0.0, 0.74}, {0.18, 0.64}, {0.26, 0.40}, {0.14, 0.29}, {0.085, 0.28}, {0.085, -0.18},
+                         {0.14, -0.19}, {0.30, -0.24}, {0.32, -0.58}, {0.22, -0.65}},
+                        0.92f};
+    const Part armour_plate{{{0.10, -0.30}, {0.26, -0.30}, {0.26, -0.52}, {0.10, -0.52}}, 0.8f};
+    const Part pod_bands{{{0.76, 0.40}, {0.88, 0.40}, {0.88, 0.32}, {0.76, 0.32}}, 0.9f, Kind::Accent,
+                         Mirror::Separate};
+    const Part wing_stripes{{{0.34, -0.30}, {0.66, -0.34}, {0.66, -0.42}, {0.34, -0.38}}, 0.9f, Kind::Accent,
+                            Mirror::Separate};
+    d.parts = {main_wings, fore_wings, cannon_pods, rear_pods, fuselage, armour_plate, pod_bands, wing_stripes};
+    d.engines = {{0.18, -0.61, 0.10, 0.045}};
+    d.cockpit = {0.0, 0.50, 0.09, 0.12};
+    d.seams = {{{0.0, 0.25}, {0.0, -0.58}}, {{0.32, -0.48}, {0.96, -0.46}}, {{0.55, -0.22}, {0.55, -0.60}},
+               {{0.16, 0.40}, {0.74, 0.40}}};
+    d.lights = {{0.82, 0.92}};
     d.flame = rgba(0.8f, 0.9f, 1.0f);
     return d;
 }
@@ -287,36 +315,53 @@ Design gorrak() {
     return d;
 }
 
-// The enemy is drawn in white, so its colour is its own: a violet steel.
-void tint_violet(Canvas& c) {
+// Multiplies every grey texel (the hull and its shading; not the glass, the
+// flames, the lights or a coloured accent) by `colour`.
+void tint_greys(Canvas& c, const Rgba& colour) {
     for (Rgba& t : c.texels) {
-        const float v = std::max({t.r, t.g, t.b});
         const bool grey_texel = std::abs(t.r - t.g) < 0.02f && std::abs(t.g - t.b) < 0.02f;
-        if (grey_texel) {
-            t.r = v * 0.86f;
-            t.g = v * 0.70f;
-            t.b = v * 1.0f;
-        }
+        if (!grey_texel) continue;
+        const float v = std::max({t.r, t.g, t.b});
+        t.r = v * colour.r;
+        t.g = v * colour.g;
+        t.b = v * colour.b;
     }
+}
+
+// The enemy is drawn in white, so its colour is its own: a violet steel.
+void tint_violet(Canvas& c) { tint_greys(c, rgba(0.86f, 0.70f, 1.0f)); }
+
+// The ship select draws its pictures in its pale red (1, 0.7, 0.7). A big
+// fighter's hull is painted so that, under that tint, it shows the colour the
+// same fighter flies in: the flight colour divided by the tint, scaled back
+// into range.
+Rgba under_ship_select_tint(const Rgba& flight) {
+    const float r = flight.r / 1.0f, g = flight.g / 0.7f, b = flight.b / 0.7f;
+    const float top = std::max({r, g, b});
+    return rgba(r / top, g / top, b / top);
 }
 
 Picture small_ship(const std::string& name, Design (*design)(), bool enemy = false) {
     // 48 x 48 window pixels on a 64 x 64 texture.
     return Picture{name, 64, 64, 48, 48, [design, enemy](Canvas& c) {
-                       draw_design(c, design(), Placement{24, 24, 22.5, 0}, grey(0.95f), false);
+                       // A pixel right of centre: the gap the HUD leaves between
+                       // its side read-outs is pixel columns 22 to 28.
+                       draw_design(c, design(), Placement{enemy ? 24.0 : 25.0, 24, 22.5, 0}, grey(0.95f), false);
                        if (enemy) tint_violet(c);
                    }, false, true};
 }
 
-Picture big_ship(const std::string& name, Design (*design)(), Rgba accent) {
+Picture big_ship(const std::string& name, Design (*design)(), Rgba flight_colour) {
     // 0.64 x 0.42 of the window: 512 x 252 pixels on 512 x 256 texels. The
-    // craft flies to the right, slightly climbing, over a soft shadow.
-    return Picture{name, 512, 256, 512, 252, [design, accent](Canvas& c) {
+    // craft flies to the right, slightly climbing, over a soft shadow. The
+    // accents stay light, as on the small picture the stage tints.
+    return Picture{name, 512, 256, 512, 252, [design, flight_colour](Canvas& c) {
                        const Placement at{266, 132, 121, PI / 2 - 0.1};
                        Mask shadow = mask_of(c, Box{0, 0, 512, 252}, ellipse_shape(250, 28, 170, 14));
                        blur_mask(shadow, c.width, c.height, 10);
                        paint_mask(c, shadow, grey(0.0f, 0.6f), 1.5f);
-                       draw_design(c, design(), at, accent, true);
+                       draw_design(c, design(), at, grey(1.0f), true);
+                       tint_greys(c, under_ship_select_tint(flight_colour));
                    }};
 }
 
@@ -327,7 +372,8 @@ void add_ship_pictures(std::vector<Picture>& out) {
     out.push_back(small_ship("tex_ship_vesker.tga", vesker));
     out.push_back(small_ship("tex_ship_brantor.tga", brantor));
     out.push_back(small_ship("tex_ship_gorrak.tga", gorrak, true));
-    out.push_back(big_ship("tex_ship_pilvet_big.tga", pilvet, rgba(0.55f, 1.0f, 0.55f)));
-    out.push_back(big_ship("tex_ship_vesker_big.tga", vesker, rgba(1.0f, 0.8f, 0.2f)));
-    out.push_back(big_ship("tex_ship_brantor_big.tga", brantor, rgba(1.0f, 0.35f, 0.3f)));
+    // The stage's fighter colours: Pilvet (0.7, 1, 0.7), Vesker (0.9, 0.7, 0.1), Brantor (1, 0.4, 0.4).
+    out.push_back(big_ship("tex_ship_pilvet_big.tga", pilvet, rgba(0.7f, 1.0f, 0.7f)));
+    out.push_back(big_ship("tex_ship_vesker_big.tga", vesker, rgba(0.9f, 0.7f, 0.1f)));
+    out.push_back(big_ship("tex_ship_brantor_big.tga", brantor, rgba(1.0f, 0.4f, 0.4f)));
 }

@@ -137,8 +137,10 @@ void draw_map(Canvas& c, int nav) {
                  rgba(1.0f, 0.3f, 0.3f));
         }
     }
+    // The name in the top-left corner, clear of the route's start and of the
+    // progress marker the HUD draws up the map's left edge.
     TextStyle s{Font::CondensedBold, 11, 0.5, 0};
-    draw_label(c, nav == 1 ? "NAV 1" : "NAV 2", s, Box{3, 2, w - 3, 12}, Align::Left, 0.5f);
+    draw_label(c, nav == 1 ? "NAV 1" : "NAV 2", s, Box{4, h - 13, 30, h - 3}, Align::Left, 0.5f);
 }
 
 }  // namespace
