@@ -1,6 +1,7 @@
 // Remote reports from the scripted library through the queue to the game:
 // printed notices, tilt steering and buttons acting as keys.
 #include <cstring>
+#include <vector>
 
 #include "combat/guns.h"
 #include "input/keys.h"
@@ -78,6 +79,44 @@ TEST_F(RemoteEvents, TiltCountsOnlyWithMotionSensingOnAndInAStage) {
     EXPECT_EQ(tilt_pitch, 0);
     EXPECT_EQ(tilt_roll, 0) << "-0.9 truncates to 0";
     EXPECT_EQ(log_lines(dir).back(), "motion 1");
+}
+
+TEST_F(RemoteEvents, DisconnectStopsTheSteeringTheTiltCausedAndOnlyThat) {
+    struct Key {
+        int code;
+        bool press;  // false: released
+    };
+    struct Row {
+        const char* name;
+        bool tilted;  // left and up by the tilt first
+        std::vector<Key> keys;  // then these, before the remote goes
+        int steer_x, steer_y;
+    };
+    const Row ROWS[] = {
+        {"tilt alone", true, {}, 0, 0},
+        {"Right pressed since", true, {{SPECIAL_RIGHT, true}}, 2, 0},
+        {"Left pressed since, as the tilt had it", true, {{SPECIAL_LEFT, true}}, 1, 0},
+        {"Down pressed and released since", true, {{SPECIAL_DOWN, true}, {SPECIAL_DOWN, false}}, 0, 0},
+        {"Right let go since (held before the tilt)", true, {{SPECIAL_RIGHT, false}}, 0, 0},
+        {"keys only, never tilted", false, {{SPECIAL_LEFT, true}, {SPECIAL_DOWN, true}}, 1, 2},
+    };
+    for (const Row& row : ROWS) {
+        SCOPED_TRACE(row.name);
+        connect(row.tilted ? "tilt pitch=-20 roll=10\ndisconnect\n" : "disconnect\n");
+        screen_state = STATE_NAV1;
+        wiimote_motion_sensing(1);
+        if (row.tilted) {
+            poll_and_apply();
+            ASSERT_EQ(steer_x, 1);
+            ASSERT_EQ(steer_y, 1);
+        }
+        for (const Key& key : row.keys) (key.press ? special_callback : special_up_callback)(key.code, 0, 0);
+        poll_and_apply();
+        EXPECT_EQ(steer_x, row.steer_x);
+        EXPECT_EQ(steer_y, row.steer_y);
+        EXPECT_EQ(tilt_active, 0);
+        wiimote_disconnect_and_unload();
+    }
 }
 
 TEST_F(RemoteEvents, TiltSteersByTheSignOfEachAngle) {
