@@ -1,7 +1,8 @@
 // Remote reports from the scripted library through the queue to the game:
 // printed notices, tilt steering and buttons acting as keys.
+#include <cctype>
 #include <cstring>
-#include <vector>
+#include <string>
 
 #include "combat/guns.h"
 #include "input/keys.h"
@@ -82,35 +83,38 @@ TEST_F(RemoteEvents, TiltCountsOnlyWithMotionSensingOnAndInAStage) {
 }
 
 TEST_F(RemoteEvents, DisconnectStopsTheSteeringTheTiltCausedAndOnlyThat) {
-    struct Key {
-        int code;
-        bool press;  // false: released
-    };
+    // Steps before the remote goes: t a tilt to the left and up; o the same
+    // tilt while the quit overlay is up (the handlers ignore it); L R U D an
+    // arrow key pressed, l r u d released.
     struct Row {
-        const char* name;
-        bool tilted;  // left and up by the tilt first
-        std::vector<Key> keys;  // then these, before the remote goes
+        const char* steps;
         int steer_x, steer_y;
     };
     const Row ROWS[] = {
-        {"tilt alone", true, {}, 0, 0},
-        {"Right pressed since", true, {{SPECIAL_RIGHT, true}}, 2, 0},
-        {"Left pressed since, as the tilt had it", true, {{SPECIAL_LEFT, true}}, 1, 0},
-        {"Down pressed and released since", true, {{SPECIAL_DOWN, true}, {SPECIAL_DOWN, false}}, 0, 0},
-        {"Right let go since (held before the tilt)", true, {{SPECIAL_RIGHT, false}}, 0, 0},
-        {"keys only, never tilted", false, {{SPECIAL_LEFT, true}, {SPECIAL_DOWN, true}}, 1, 2},
+        {"t", 0, 0},    {"tR", 2, 0}, {"tL", 1, 0} /* the key the tilt had too */,
+        {"tD", 0, 2},   {"tDd", 0, 0}, {"tr", 0, 0} /* a key held before the tilt let go */,
+        {"LD", 1, 2},   {"Lo", 1, 0} /* an ignored tilt takes nothing over */,
     };
+    const std::string KEYS = "LRUD";
+    const int ARROWS[] = {SPECIAL_LEFT, SPECIAL_RIGHT, SPECIAL_UP, SPECIAL_DOWN};
     for (const Row& row : ROWS) {
-        SCOPED_TRACE(row.name);
-        connect(row.tilted ? "tilt pitch=-20 roll=10\ndisconnect\n" : "disconnect\n");
-        screen_state = STATE_NAV1;
+        SCOPED_TRACE(row.steps);
+        std::string script;
+        for (const char* step = row.steps; *step; ++step)
+            if (*step == 't' || *step == 'o') script += "tilt pitch=-20 roll=10\n";
+        connect(script + "disconnect\n");
         wiimote_motion_sensing(1);
-        if (row.tilted) {
+        screen_state = STATE_NAV1;
+        for (const char* step = row.steps; *step; ++step) {
+            size_t arrow = KEYS.find(static_cast<char>(toupper(*step)));
+            if (arrow != std::string::npos) {
+                (isupper(*step) ? special_callback : special_up_callback)(ARROWS[arrow], 0, 0);
+                continue;
+            }
+            screen_state = *step == 'o' ? STATE_QUIT_OVERLAY : STATE_NAV1;
             poll_and_apply();
-            ASSERT_EQ(steer_x, 1);
-            ASSERT_EQ(steer_y, 1);
+            screen_state = STATE_NAV1;
         }
-        for (const Key& key : row.keys) (key.press ? special_callback : special_up_callback)(key.code, 0, 0);
         poll_and_apply();
         EXPECT_EQ(steer_x, row.steer_x);
         EXPECT_EQ(steer_y, row.steer_y);
