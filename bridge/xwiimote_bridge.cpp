@@ -6,8 +6,8 @@
 //
 // Threads: the engine polls on its poll thread and calls LEDs, rumble, motion
 // sensing and status requests from its main thread, so each remote's device is
-// guarded by its own lock. The lock is never held while waiting for input or
-// while a callback runs.
+// guarded by its own lock. The lock is never held while waiting for input or a
+// retry, nor while a callback runs: the main thread must never wait on a poll.
 #include <dirent.h>
 #include <errno.h>
 #include <poll.h>
@@ -15,6 +15,7 @@
 #include <time.h>
 #include <xwiimote.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -27,13 +28,21 @@ constexpr int POLL_LIMIT_MS = 10;        // longest a poll blocks
 constexpr int FIND_STEP_MS = 100;        // how often find looks again while waiting
 constexpr int REPORTS_PER_POLL = 64;     // the rest waits for the next poll
 constexpr const char* BLUETOOTH_ADAPTERS = "/sys/class/bluetooth";
+// Right after a remote appears its input devices belong to root until udev has
+// given them to the player: the open is tried again for about a second.
+constexpr int OPEN_RETRY_LIMIT_MS = 1000;
+constexpr int OPEN_RETRY_STEP_MS = 50;
+// How often the poll thread tries a refused or lost accelerometer again.
+constexpr int ACCEL_RETRY_MS = 200;
 
 struct BridgeRemote {
     pthread_mutex_t lock;
     char* syspath;        // the remote's HID device, from find
     xwii_iface* device;   // while connected
     int connected;
-    int motion_on;        // the accelerometer is open and tilt is reported
+    int motion_wanted;    // the engine has motion sensing on
+    int accel_open;       // the accelerometer is open and tilt is reported
+    long accel_retry_at;  // while wanted but not open: when the poll thread tries again (ms)
     int status_requested;
     TiltFilter tilt;
     // Touched by the polling thread only.
@@ -44,6 +53,9 @@ struct BridgeRemote {
 wiiuse_event_callback on_event = nullptr;
 wiiuse_status_callback on_status = nullptr;
 wiiuse_disconnect_callback on_disconnect = nullptr;
+// When the start-up wait that find began ends: connecting retries no longer,
+// so that find and connect together never hold start-up up past find's time-out.
+long startup_deadline_ms = 0;
 
 BridgeRemote* bridge_of(wiiuse_remote* remote) {
     return remote ? static_cast<BridgeRemote*>(remote->library_data) : nullptr;
@@ -104,7 +116,53 @@ void close_device(BridgeRemote* bridge) {
     if (bridge->device) xwii_iface_unref(bridge->device);  // closes every interface
     bridge->device = nullptr;
     bridge->connected = 0;
-    bridge->motion_on = 0;
+    bridge->motion_wanted = 0;
+    bridge->accel_open = 0;
+}
+
+// The level the engine's status callback takes (0..1) for the percentage the
+// driver reports. The middle of that percent, so that a reader who truncates
+// level x 100 gets the driver's number back (53 / 100.0f x 100 is 52.99...).
+float battery_level(uint8_t capacity) {
+    float level = (static_cast<float>(capacity) + 0.5f) / 100.0f;
+    return level > 1.0f ? 1.0f : level;
+}
+
+// Opens the core interface of the remote at `syspath`: writable for rumble and,
+// when writing is refused, read-only, which still gives the buttons. Returns the
+// device, or nullptr with the libxwiimote error in *error.
+xwii_iface* open_core(const char* syspath, int* error) {
+    xwii_iface* device = nullptr;
+    int result = xwii_iface_new(&device, syspath);
+    if (result != 0) {
+        *error = result;
+        return nullptr;
+    }
+    result = xwii_iface_open(device, XWII_IFACE_CORE | XWII_IFACE_WRITABLE);
+    if (result != 0) result = xwii_iface_open(device, XWII_IFACE_CORE);
+    if (xwii_iface_opened(device) & XWII_IFACE_CORE) return device;
+    *error = result != 0 ? result : -ENODEV;
+    xwii_iface_unref(device);
+    return nullptr;
+}
+
+// Errors of a device that has only just appeared: no permission yet, or its
+// node not made yet.
+bool transient_open_error(int error) {
+    return error == -EACCES || error == -EPERM || error == -ENOENT || error == -ENODEV;
+}
+
+// The state flags of a report; the caller holds the lock.
+int32_t orientation_state(const BridgeRemote* bridge) { return bridge->accel_open ? WIIUSE_STATE_ORIENTATION : 0; }
+
+// Tries the accelerometer; the caller holds the lock. Returns 0 or the error.
+int open_accelerometer(BridgeRemote* bridge) {
+    int result = xwii_iface_open(bridge->device, XWII_IFACE_ACCEL);
+    bridge->accel_open = (xwii_iface_opened(bridge->device) & XWII_IFACE_ACCEL) != 0;
+    tilt_filter_reset(&bridge->tilt);  // the first reading after (re)opening counts at once
+    if (bridge->accel_open) return 0;
+    bridge->accel_retry_at = now_ms() + ACCEL_RETRY_MS;
+    return result != 0 ? result : -ENODEV;
 }
 
 // ---- the operations ----
@@ -193,12 +251,12 @@ int bridge_find(wiiuse_remote** remotes, int max_remotes, int timeout_seconds) {
     if (!monitor) monitor = xwii_monitor_new(false, false);
     if (!monitor) return 0;
     FindState state{remotes, max_remotes, 0, nullptr};
+    startup_deadline_ms = now_ms() + timeout_seconds * 1000L;
     take_devices(monitor, &state);
 
     if (state.found == 0 && (state.pending || bluetooth_adapter_present())) {
         int fd = hotplug ? xwii_monitor_get_fd(monitor, false) : -1;
-        long deadline = now_ms() + timeout_seconds * 1000L;
-        while (state.found == 0 && now_ms() < deadline) {
+        while (state.found == 0 && now_ms() < startup_deadline_ms) {
             if (fd >= 0) {
                 pollfd wait{fd, POLLIN, 0};
                 poll(&wait, 1, FIND_STEP_MS);
@@ -219,6 +277,21 @@ int bridge_find(wiiuse_remote** remotes, int max_remotes, int timeout_seconds) {
     return state.found;
 }
 
+// Opens the remote found, trying again while a device that has only just
+// appeared refuses (at start-up, on the game's thread, before any frame).
+xwii_iface* open_found_remote(const char* syspath) {
+    long deadline = now_ms() + OPEN_RETRY_LIMIT_MS;
+    if (startup_deadline_ms != 0 && startup_deadline_ms < deadline) deadline = startup_deadline_ms;
+    int error = 0;
+    for (;;) {
+        if (xwii_iface* device = open_core(syspath, &error)) return device;
+        if (!transient_open_error(error) || now_ms() + OPEN_RETRY_STEP_MS > deadline) break;
+        sleep_ms(OPEN_RETRY_STEP_MS);
+    }
+    printf("Wiimote could not be opened: %s\n", strerror(-error));
+    return nullptr;
+}
+
 int bridge_connect(wiiuse_remote** remotes, int count) {
     if (!remotes) return 0;
     int connected = 0;
@@ -227,22 +300,17 @@ int bridge_connect(wiiuse_remote** remotes, int count) {
         if (!bridge || !bridge->syspath) continue;
         pthread_mutex_lock(&bridge->lock);
         close_device(bridge);
-        xwii_iface* device = nullptr;
-        if (xwii_iface_new(&device, bridge->syspath) == 0) {
-            // Writable for rumble; a player without write access still gets buttons.
-            if (xwii_iface_open(device, XWII_IFACE_CORE | XWII_IFACE_WRITABLE) != 0)
-                xwii_iface_open(device, XWII_IFACE_CORE);
-            if (xwii_iface_opened(device) & XWII_IFACE_CORE) {
-                xwii_iface_watch(device, true);  // removal notices; without them a read error tells
-                bridge->device = device;
-                bridge->connected = 1;
-                bridge->buttons = 0;
-                ++connected;
-            } else {
-                xwii_iface_unref(device);
-            }
-        }
         pthread_mutex_unlock(&bridge->lock);
+
+        xwii_iface* device = open_found_remote(bridge->syspath);  // may wait: without the lock
+        if (!device) continue;
+        xwii_iface_watch(device, true);  // removal notices; without them a read error tells
+        pthread_mutex_lock(&bridge->lock);
+        bridge->device = device;
+        bridge->connected = 1;
+        bridge->buttons = 0;
+        pthread_mutex_unlock(&bridge->lock);
+        ++connected;
     }
     return connected;
 }
@@ -273,21 +341,24 @@ void bridge_set_leds(wiiuse_remote* remote, int mask) {
     pthread_mutex_unlock(&bridge->lock);
 }
 
+// Called on the game's thread at the start and end of a game: one try, never a
+// wait. A refused accelerometer is tried again by the poll thread.
 void bridge_motion_sensing(wiiuse_remote* remote, int on) {
     BridgeRemote* bridge = bridge_of(remote);
     if (!bridge) return;
+    int refused = 0;
     pthread_mutex_lock(&bridge->lock);
     if (bridge->device) {
+        bridge->motion_wanted = on != 0;
         if (on) {
-            xwii_iface_open(bridge->device, XWII_IFACE_ACCEL);
-            bridge->motion_on = (xwii_iface_opened(bridge->device) & XWII_IFACE_ACCEL) != 0;
+            refused = open_accelerometer(bridge);
         } else {
             xwii_iface_close(bridge->device, XWII_IFACE_ACCEL);
-            bridge->motion_on = 0;
+            bridge->accel_open = 0;
         }
-        tilt_filter_reset(&bridge->tilt);
     }
     pthread_mutex_unlock(&bridge->lock);
+    if (refused) printf("Wiimote accelerometer could not be opened: %s; trying again\n", strerror(-refused));
 }
 
 void bridge_request_status(wiiuse_remote* remote) {
@@ -301,19 +372,26 @@ void bridge_request_status(wiiuse_remote* remote) {
 // What one input event becomes, taken under the lock and delivered after it.
 struct Report {
     uint16_t btns, btns_held;
+    int32_t state;
     float roll, pitch;
 };
 
+// What one poll found besides reports.
+struct PollNews {
+    bool gone;          // the remote went away
+    bool accel_lost;    // the accelerometer closed under us while the core stays
+};
+
 // Reads the events waiting on one remote; the caller holds its lock. Returns
-// the number of reports, and sets *gone when the remote went away.
-int read_reports(BridgeRemote* bridge, Report* reports, bool* gone) {
+// the number of reports.
+int read_reports(BridgeRemote* bridge, Report* reports, PollNews* news) {
     int count = 0;
     xwii_event event;
     while (count < REPORTS_PER_POLL) {
         int result = xwii_iface_dispatch(bridge->device, &event, sizeof event);
         if (result == -EAGAIN) break;
         if (result < 0) {
-            *gone = true;
+            news->gone = true;
             break;
         }
         if (event.type == XWII_EVENT_KEY) {
@@ -321,19 +399,30 @@ int read_reports(BridgeRemote* bridge, Report* reports, bool* gone) {
             if (!bit || event.v.key.state > 1) continue;  // not a core button, or auto-repeat
             uint16_t now = event.v.key.state ? (bridge->buttons | bit) : (bridge->buttons & ~bit);
             if (now == bridge->buttons) continue;
-            reports[count++] = Report{now, bridge->buttons, bridge->roll, bridge->pitch};
+            reports[count++] = Report{now, bridge->buttons, orientation_state(bridge), bridge->roll, bridge->pitch};
             bridge->buttons = now;
         } else if (event.type == XWII_EVENT_ACCEL) {
-            if (!bridge->motion_on) continue;
+            if (!bridge->accel_open) continue;
             const xwii_event_abs& accel = event.v.abs[0];
             if (!tilt_filter_update(&bridge->tilt, accel.x, accel.y, accel.z)) continue;
             bridge->roll = bridge->tilt.roll;
             bridge->pitch = bridge->tilt.pitch;
-            reports[count++] = Report{bridge->buttons, bridge->buttons, bridge->roll, bridge->pitch};
+            reports[count++] = Report{bridge->buttons, bridge->buttons, WIIUSE_STATE_ORIENTATION, bridge->roll,
+                                      bridge->pitch};
         } else if (event.type == XWII_EVENT_WATCH) {
-            if (!(xwii_iface_opened(bridge->device) & XWII_IFACE_CORE)) {
-                *gone = true;
+            unsigned int opened = xwii_iface_opened(bridge->device);
+            if (!(opened & XWII_IFACE_CORE)) {
+                news->gone = true;
                 break;
+            }
+            if (bridge->accel_open && !(opened & XWII_IFACE_ACCEL)) {
+                // Until it is back the remote counts as level: the ship must not
+                // fly on by the last tilt read.
+                news->accel_lost = true;
+                bridge->accel_open = 0;
+                bridge->accel_retry_at = now_ms();
+                bridge->roll = bridge->pitch = 0.0f;
+                reports[count++] = Report{bridge->buttons, bridge->buttons, WIIUSE_STATE_ORIENTATION, 0.0f, 0.0f};
             }
         }
     }
@@ -344,7 +433,7 @@ void poll_remote(wiiuse_remote* remote, bool readable) {
     BridgeRemote* bridge = bridge_of(remote);
     Report reports[REPORTS_PER_POLL];
     int count = 0;
-    bool gone = false;
+    PollNews news{};
     bool answer_status = false;
     uint8_t capacity = 0;
 
@@ -354,22 +443,27 @@ void poll_remote(wiiuse_remote* remote, bool readable) {
             bridge->status_requested = 0;
             answer_status = xwii_iface_get_battery(bridge->device, &capacity) == 0;
         }
-        if (readable) count = read_reports(bridge, reports, &gone);
-        if (gone) close_device(bridge);
+        if (readable) count = read_reports(bridge, reports, &news);
+        if (news.gone) close_device(bridge);
+        if (bridge->motion_wanted && !bridge->accel_open && now_ms() >= bridge->accel_retry_at)
+            open_accelerometer(bridge);
     }
-    int32_t state = bridge->motion_on ? WIIUSE_STATE_ORIENTATION : 0;
+    int32_t state = orientation_state(bridge);
     pthread_mutex_unlock(&bridge->lock);
 
+    if (news.accel_lost) printf("Wiimote accelerometer lost; reopening\n");
     remote->state = state;
-    if (answer_status && on_status) on_status(remote, 0, 0, 0, nullptr, capacity / 100.0f);
+    if (answer_status && on_status) on_status(remote, 0, 0, 0, nullptr, battery_level(capacity));
     for (int i = 0; i < count; ++i) {
+        remote->state = reports[i].state;
         remote->btns = reports[i].btns;
         remote->btns_held = reports[i].btns_held;
         remote->orient.roll = reports[i].roll;
         remote->orient.pitch = reports[i].pitch;
         if (on_event) on_event(remote);
     }
-    if (gone) {
+    remote->state = state;
+    if (news.gone) {
         remote->btns = remote->btns_held = 0;
         if (on_disconnect) on_disconnect(remote);
     }

@@ -20,6 +20,8 @@ int settings_cursor = 1;
 int restart_notice = 0;
 char message_text[MESSAGE_TEXT_SIZE] = "";
 int message_timer = 0;
+unsigned steer_x_presses = 0;
+unsigned steer_y_presses = 0;
 
 // Moving a cursor clicks softly; confirming or going back clicks harder.
 static const char* const CLICK_CURSOR = "./sfx/sfx_gun_2.wav";
@@ -329,10 +331,10 @@ static void stage_special(int key) {
         show_message(MESSAGE_FRAMES_VOLUME, stars_on == 1 ? "Stars Enabled" : "Stars Disabled");
         break;
     // The latest pressed direction of an axis wins.
-    case SPECIAL_LEFT: steer_x = HELD_LEFT; break;
-    case SPECIAL_RIGHT: steer_x = HELD_RIGHT; break;
-    case SPECIAL_UP: steer_y = HELD_UP; break;
-    case SPECIAL_DOWN: steer_y = HELD_DOWN; break;
+    case SPECIAL_LEFT: steer_x = HELD_LEFT; ++steer_x_presses; break;
+    case SPECIAL_RIGHT: steer_x = HELD_RIGHT; ++steer_x_presses; break;
+    case SPECIAL_UP: steer_y = HELD_UP; ++steer_y_presses; break;
+    case SPECIAL_DOWN: steer_y = HELD_DOWN; ++steer_y_presses; break;
     }
 }
 

@@ -22,6 +22,11 @@ extern int settings_cursor;  // settings row 1..6
 extern int restart_notice;   // 1 once the video mode was switched this run
 extern char message_text[MESSAGE_TEXT_SIZE];  // the stage's one line of notice
 extern int message_timer;    // frames the notice is still shown
+// Direction presses each steering axis has taken this run, from any input. An
+// input that goes away compares them with what it saw after its own last press
+// to tell whether another input has steered that axis since.
+extern unsigned steer_x_presses;
+extern unsigned steer_y_presses;
 
 // Toolkit callbacks (the mouse position is ignored).
 void keyboard_callback(unsigned char key, int x, int y);

@@ -110,9 +110,9 @@ void apply_remote_notice(const RemoteNotice& notice) {
             break;
         case REMOTE_DISCONNECT:
             printf("\n\n--- DISCONNECTED [wiimote id %i] ---\n", notice.remote_id);
-            // The keyboard takes over: its steering must not keep the last tilt's
-            // amounts (a level remote would leave the ship unable to move).
-            tilt_active = 0;
+            // The ship must not fly on by a tilt nobody holds any more, and the
+            // keyboard takes over at its own speed.
+            stop_remote_tilt_steering();
             break;
     }
 }

@@ -56,3 +56,7 @@ int remote_keys_for_report(uint16_t btns, uint16_t btns_held, int state, RemoteK
 // the pitch, up or down by the roll, then the truncated angles become
 // tilt_pitch and tilt_roll and tilt_active is set.
 void apply_remote_tilt(float roll, float pitch);
+// The remote has gone: the axes its tilt still steers stop (an axis another
+// input has pressed since stays as that input left it), and keys steer at their
+// own speed again. Called by the disconnect notice.
+void stop_remote_tilt_steering();

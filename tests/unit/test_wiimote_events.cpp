@@ -1,6 +1,8 @@
 // Remote reports from the scripted library through the queue to the game:
 // printed notices, tilt steering and buttons acting as keys.
+#include <cctype>
 #include <cstring>
+#include <string>
 
 #include "combat/guns.h"
 #include "input/keys.h"
@@ -78,6 +80,47 @@ TEST_F(RemoteEvents, TiltCountsOnlyWithMotionSensingOnAndInAStage) {
     EXPECT_EQ(tilt_pitch, 0);
     EXPECT_EQ(tilt_roll, 0) << "-0.9 truncates to 0";
     EXPECT_EQ(log_lines(dir).back(), "motion 1");
+}
+
+TEST_F(RemoteEvents, DisconnectStopsTheSteeringTheTiltCausedAndOnlyThat) {
+    // Steps before the remote goes: t a tilt to the left and up; o the same
+    // tilt while the quit overlay is up (the handlers ignore it); L R U D an
+    // arrow key pressed, l r u d released.
+    struct Row {
+        const char* steps;
+        int steer_x, steer_y;
+    };
+    const Row ROWS[] = {
+        {"t", 0, 0},    {"tR", 2, 0}, {"tL", 1, 0} /* the key the tilt had too */,
+        {"tD", 0, 2},   {"tDd", 0, 0}, {"tr", 0, 0} /* a key held before the tilt let go */,
+        {"LD", 1, 2},   {"Lo", 1, 0} /* an ignored tilt takes nothing over */,
+    };
+    const std::string KEYS = "LRUD";
+    const int ARROWS[] = {SPECIAL_LEFT, SPECIAL_RIGHT, SPECIAL_UP, SPECIAL_DOWN};
+    for (const Row& row : ROWS) {
+        SCOPED_TRACE(row.steps);
+        std::string script;
+        for (const char* step = row.steps; *step; ++step)
+            if (*step == 't' || *step == 'o') script += "tilt pitch=-20 roll=10\n";
+        connect(script + "disconnect\n");
+        wiimote_motion_sensing(1);
+        screen_state = STATE_NAV1;
+        for (const char* step = row.steps; *step; ++step) {
+            size_t arrow = KEYS.find(static_cast<char>(toupper(*step)));
+            if (arrow != std::string::npos) {
+                (isupper(*step) ? special_callback : special_up_callback)(ARROWS[arrow], 0, 0);
+                continue;
+            }
+            screen_state = *step == 'o' ? STATE_QUIT_OVERLAY : STATE_NAV1;
+            poll_and_apply();
+            screen_state = STATE_NAV1;
+        }
+        poll_and_apply();
+        EXPECT_EQ(steer_x, row.steer_x);
+        EXPECT_EQ(steer_y, row.steer_y);
+        EXPECT_EQ(tilt_active, 0);
+        wiimote_disconnect_and_unload();
+    }
 }
 
 TEST_F(RemoteEvents, TiltSteersByTheSignOfEachAngle) {
