@@ -3,10 +3,11 @@
 // Start-up runs in a fixed order: the argument check, the Wii Remote link and
 // its poll thread, the display mode, the settings file, the window (or game
 // mode), the OpenGL state with the start values, the callbacks and the watch
-// for quit requests, then the toolkit's main loop, which never returns. From
-// then on every redisplay is one frame of the whole game (display_callback),
-// paced by idle_callback; the key callbacks and the queued remote reports
-// change the game between frames.
+// for quit requests, then the toolkit's main loop. From then on every
+// redisplay is one frame of the whole game (display_callback), paced by
+// idle_callback; the key callbacks and the queued remote reports change the
+// game between frames. The loop returns only when the window is closed, and
+// the game then ends as the main menu's quit item ends it.
 
 #include <GL/freeglut.h>
 
@@ -63,6 +64,7 @@ int main(int argc, char** argv) {
     os_hide_cursor();
     watch_quit_requests();  // the close button and the signals end the game as the quit item does
 
-    glutMainLoop();
+    glutMainLoop();  // returns only once the window was closed
+    quit_game();
     return 0;
 }

@@ -14,12 +14,11 @@ static void quit_watch_timer(int) {
     glutTimerFunc(QUIT_WATCH_INTERVAL_MS, quit_watch_timer, 0);
 }
 
-// The toolkit calls this as it takes the window down on the close button.
-static void close_callback() { quit_game(); }
-
 void watch_quit_requests() {
-    glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_CONTINUE_EXECUTION);
-    glutCloseFunc(close_callback);
+    // Not a close callback: the toolkit also runs that from its exit handler,
+    // as quit_game's own exit takes the window down, and exit must not be
+    // called twice. A main loop that returns has no such second path.
+    glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
     glutTimerFunc(QUIT_WATCH_INTERVAL_MS, quit_watch_timer, 0);
     os_take_quit_signals();
 }

@@ -6,9 +6,10 @@
 
 constexpr int QUIT_WATCH_INTERVAL_MS = 100;  // how soon a signal is acted on at the latest
 
-// Makes the close button call quit_game instead of the toolkit exiting on its
-// own, starts the watch timer and lets the signals reach the toolkit thread.
-// Called once by start-up, after the window is open, just before the main loop.
+// Makes the close button end the toolkit's main loop instead of the process
+// (start-up then calls quit_game), starts the watch timer and lets the
+// signals reach the toolkit thread. Called once by start-up, after the window
+// is open, just before the main loop.
 void watch_quit_requests();
 
 // Ends the game through quit_game when a quit signal has arrived; otherwise
