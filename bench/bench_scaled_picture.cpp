@@ -7,20 +7,11 @@
 #include <GL/freeglut.h>
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <ctime>
-#include <vector>
-
 #include "app/scaled_picture.h"
 #include "support/bench_window.h"
+#include "support/gl_timing.h"
 
 namespace {
-
-double cpu_seconds() {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + t.tv_nsec * 1e-9;
-}
 
 // A picture that is not all one colour, so the filter has work to do.
 void draw_some_picture() {
@@ -48,20 +39,13 @@ void FrameEnd(benchmark::State& state) {
         scaled_window_width = width;
         scaled_window_height = height;
     }
-    std::vector<double> ms;
-    for (auto _ : state) {
-        draw_some_picture();
-        glFinish();
-        const double start = cpu_seconds();
-        finish_picture();
-        glFinish();
-        const double spent = cpu_seconds() - start;
-        state.SetIterationTime(spent);
-        ms.push_back(spent * 1000.0);
-    }
-    std::sort(ms.begin(), ms.end());
-    state.counters["median_ms"] = ms[ms.size() / 2];
-    state.counters["p90_ms"] = ms[ms.size() * 9 / 10];
+    time_gl_steps(
+        state,
+        [] {
+            draw_some_picture();
+            glFinish();
+        },
+        finish_picture);
 }
 
 }  // namespace
