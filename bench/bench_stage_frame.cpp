@@ -7,15 +7,14 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 #include <string>
 #include <vector>
 
 #include "app/screen_state.h"
 #include "support/bench_window.h"
+#include "support/gl_timing.h"
 #include "support/simulation_world.h"
 #include "input/keys.h"
 #include "render/hud.h"
@@ -25,12 +24,6 @@
 #include "stage/world.h"
 
 namespace {
-
-double cpu_seconds() {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + t.tv_nsec * 1e-9;
-}
 
 // Stand-in pictures of a plausible size, for a tree whose game folder has none yet.
 void write_stand_in(const char* path, int size) {
@@ -199,19 +192,7 @@ void prepare(benchmark::State& state) {
 // Times `frame` once per iteration from the same world, processor time up to glFinish.
 template <typename Frame>
 void run_frames(benchmark::State& state, Frame frame) {
-    std::vector<double> ms;
-    for (auto _ : state) {
-        restore_world();
-        const double start = cpu_seconds();
-        frame();
-        glFinish();
-        const double spent = cpu_seconds() - start;
-        state.SetIterationTime(spent);
-        ms.push_back(spent * 1000.0);
-    }
-    std::sort(ms.begin(), ms.end());
-    state.counters["median_ms"] = ms[ms.size() / 2];
-    state.counters["p90_ms"] = ms[ms.size() * 9 / 10];
+    time_gl_steps(state, restore_world, frame);
 }
 
 // The whole frame as the game runs it: clear, NAV 2's frame, swap.

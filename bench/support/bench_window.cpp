@@ -5,7 +5,7 @@
 #include "app/gl_setup.h"
 #include "app/screen_state.h"
 
-void open_bench_window() {
+void open_bench_window(int width, int height) {
     static bool open = false;
     if (open) return;
     open = true;
@@ -15,7 +15,7 @@ void open_bench_window() {
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowPosition(0, 0);
-    glutInitWindowSize(800, 600);
+    glutInitWindowSize(width, height);
     glutCreateWindow("korvane bench");
     screen_state = 4;  // no picture set: gl_setup loads nothing
     gl_setup(0);

@@ -1,5 +1,5 @@
-// A GL window for benchmarks that draw (800x600, the engine's GL state).
+// A GL window for benchmarks that draw (800x600 unless asked, the engine's GL state).
 #pragma once
 
 // Opens the window once; later calls do nothing. Needs a display (Xvfb).
-void open_bench_window();
+void open_bench_window(int width = 800, int height = 600);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "app/quit_requests.h"
 #include "input/gamepad.h"
 #include "input/wiimote.h"
 #include "platform/os.h"
@@ -18,6 +19,8 @@ int frame_due(int now_ms) {
 }
 
 void idle_callback() {
+    quit_if_signalled();  // a quit signal ends the game between frames
+
     // Remote reports are applied here, between frames, like the keys.
     apply_remote_events();
     poll_gamepads();

@@ -15,8 +15,9 @@ extern int idle_gives_back_cpu;
 // last_frame_time is then set to now_ms), 0 otherwise.
 int frame_due(int now_ms);
 
-// Toolkit idle callback: applies queued remote events and reads the gamepad,
-// posts a redisplay when one is due, else naps at most IDLE_SLEEP_LIMIT_MS.
+// Toolkit idle callback: ends the game on a quit signal, applies queued remote
+// events and reads the gamepad, posts a redisplay when one is due, else naps
+// at most IDLE_SLEEP_LIMIT_MS.
 void idle_callback();
 
 // Toolkit visibility callback: installs the idle callback while the window is

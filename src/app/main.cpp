@@ -2,10 +2,12 @@
 //
 // Start-up runs in a fixed order: the argument check, the Wii Remote link and
 // its poll thread, the display mode, the settings file, the window (or game
-// mode), the OpenGL state with the start values, the callbacks, then the
-// toolkit's main loop, which never returns. From then on every redisplay is one
-// frame of the whole game (display_callback), paced by idle_callback; the key
-// callbacks and the queued remote reports change the game between frames.
+// mode), the OpenGL state with the start values, the callbacks and the watch
+// for quit requests, then the toolkit's main loop. From then on every
+// redisplay is one frame of the whole game (display_callback), paced by
+// idle_callback; the key callbacks and the queued remote reports change the
+// game between frames. The loop returns only when the window is closed, and
+// the game then ends as the main menu's quit item ends it.
 
 #include <GL/freeglut.h>
 
@@ -13,12 +15,14 @@
 
 #include "app/frame_pacing.h"
 #include "app/gl_setup.h"
+#include "app/quit_requests.h"
 #include "app/screen_state.h"
 #include "app/startup.h"
 #include "input/keys.h"
 #include "input/wiimote.h"
 #include "persist/settings.h"
 #include "platform/os.h"
+#include "platform/quit_signals.h"
 
 int main(int argc, char** argv) {
     // Console lines must appear as they happen, also into a pipe or a file.
@@ -32,6 +36,9 @@ int main(int argc, char** argv) {
     profile_name = argv[1];
     printf("Loading: Korvane Arcade - Wii-mote controlled - Please wait...\n\n");
 
+    // From here the quit signals only ask the game to end; every thread started
+    // from now on leaves them to the toolkit thread.
+    os_hold_quit_signals();
     if (connect_wiimote() != -1) os_start_thread(poll_thread);
 
 #ifdef KORVANE_SPINNING_IDLE
@@ -55,7 +62,9 @@ int main(int argc, char** argv) {
     glutDisplayFunc(display_callback);
     glutVisibilityFunc(visibility_callback);
     os_hide_cursor();
+    watch_quit_requests();  // the close button and the signals end the game as the quit item does
 
-    glutMainLoop();
+    glutMainLoop();  // returns only once the window was closed
+    quit_game();
     return 0;
 }

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "app/startup.h"
+#include "app/scaled_picture.h"
 #include "audio/sound.h"
 #include "menus/screens.h"
 #include "render/quit_overlay.h"
@@ -62,7 +62,7 @@ static void run_stage_state() {
 void display_callback() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
-    glutReshapeWindow(WINDOW_WIDTH, WINDOW_HEIGHT);  // the engine never handles a resize
+    begin_picture();  // the window held at 800x600, or the scaled picture's corner
 
     if (screen_state == STATE_LOGO_INTRO) {
         if (music_started == 0) {
@@ -104,6 +104,7 @@ void display_callback() {
     if (in_stage_range(screen_state)) run_stage_state();
     if (screen_state == STATE_QUIT_OVERLAY) draw_quit_overlay();  // the stage stays frozen
 
+    finish_picture();  // scaled up when full screen could not switch modes
     glFlush();
     glutSwapBuffers();
 }

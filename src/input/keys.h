@@ -33,5 +33,6 @@ void keyboard_callback(unsigned char key, int x, int y);
 void special_callback(int key, int x, int y);
 void special_up_callback(int key, int x, int y);
 
-// Main menu item 6: close sound, save settings, let go of the remote, exit 0.
+// Main menu item 6, and the window's close button and the quit signals
+// (app/quit_requests): close sound, save settings, let go of the remote, exit 0.
 void quit_game();

@@ -1,10 +1,11 @@
 // settings.cfg: the player's settings and the high-score table. Read once at
-// start-up, written once on the way out through the main menu's quit item.
+// start-up, written once on the way out (the main menu's quit item, the
+// window's close button or a quit signal).
 #pragma once
 
 #include <cstdint>
 
-extern int fullscreen;  // non-zero: start in game mode
+extern int fullscreen;  // non-zero: start full screen
 extern int sfx;         // 1: effects are played
 extern int music;       // 1: music is played
 extern int sfxvol;      // effect volume step 1..9
@@ -17,7 +18,7 @@ extern const char* const SETTINGS_FILE;  // "settings.cfg", in the working direc
 // Called once by start-up before the window opens.
 void load_settings();
 // Rewrites the whole file from the settings and the table; the old file is
-// replaced only once the new one is complete. Called by quit.
+// replaced only once the new one is complete. Called by quit_game.
 void save_settings();
 // 4 x (places 1..5) + 5 x (places 6..10), wrapping 32-bit arithmetic.
 // Called by load_settings and save_settings.

@@ -70,7 +70,7 @@ void remove_tree(const std::string& root) {
 
 }  // namespace
 
-VirtualDisplay::VirtualDisplay() {
+VirtualDisplay::VirtualDisplay(const std::string& screen) {
     int ready[2];
     if (pipe(ready) != 0) throw std::runtime_error("pipe");
     pid_ = fork();
@@ -81,7 +81,7 @@ VirtualDisplay::VirtualDisplay() {
         dup2(devnull, STDOUT_FILENO);
         dup2(devnull, STDERR_FILENO);
         std::string fd = std::to_string(ready[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "800x600x24", "-ardelay", "10000",
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-ardelay", "10000",
                "-nolisten", "tcp", "-ac", "-noreset", static_cast<char*>(nullptr));
         _exit(127);
     }
@@ -123,7 +123,7 @@ int run_command(const std::vector<std::string>& argv, const std::string& display
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-GameRun::GameRun() {
+GameRun::GameRun(const std::string& screen) : display_(screen) {
     char templ[] = "/tmp/korvane-e2e-XXXXXX";
     if (!mkdtemp(templ)) throw std::runtime_error("mkdtemp");
     root_ = templ;
@@ -221,6 +221,12 @@ void GameRun::save_png(const std::string& path) const {
     std::string command = "xwd -root -silent | xwdtopnm 2>/dev/null | pnmtopng > '" + path + "'";
     run_command({"sh", "-c", command}, display());
 }
+
+void GameRun::send_signal(int number) const {
+    if (pid_ > 0 && status_ == -1) kill(pid_, number);
+}
+
+bool GameRun::close_window(const std::string& window) const { return send_close_request(display(), window); }
 
 bool GameRun::running() {
     if (pid_ <= 0 || status_ != -1) return false;

@@ -10,10 +10,13 @@
 
 #include "xwd.h"
 
-// A private X server (800x600x24, key auto-repeat after 10 s) for one test.
+// The size of the test displays unless a test asks for another.
+constexpr const char* DEFAULT_SCREEN = "800x600x24";
+
+// A private X server (`screen` as Xvfb takes it, key auto-repeat after 10 s) for one test.
 class VirtualDisplay {
   public:
-    VirtualDisplay();
+    explicit VirtualDisplay(const std::string& screen = DEFAULT_SCREEN);
     ~VirtualDisplay();
     VirtualDisplay(const VirtualDisplay&) = delete;
     VirtualDisplay& operator=(const VirtualDisplay&) = delete;
@@ -24,6 +27,11 @@ class VirtualDisplay {
     std::string name_;
 };
 
+// Sends `window` on `display` the window manager's close request
+// (WM_DELETE_WINDOW); false when the display or the window cannot be reached.
+// Xvfb has no window manager, so the test plays its part. (x11_close.cpp)
+bool send_close_request(const std::string& display, const std::string& window);
+
 // Runs `argv` to completion with DISPLAY set to `display` (when not empty);
 // returns its exit status (-1 when it did not exit normally). Its output is
 // appended to `output` when given.
@@ -32,8 +40,9 @@ int run_command(const std::vector<std::string>& argv, const std::string& display
 
 class GameRun {
   public:
-    // A scratch copy of the game folder and a private display; the game is not started.
-    GameRun();
+    // A scratch copy of the game folder and a private display of the size
+    // `screen` ("WIDTHxHEIGHTxDEPTH"); the game is not started.
+    explicit GameRun(const std::string& screen = DEFAULT_SCREEN);
     ~GameRun();
     GameRun(const GameRun&) = delete;
     GameRun& operator=(const GameRun&) = delete;
@@ -71,6 +80,12 @@ class GameRun {
     Screenshot screenshot() const;
     // Saves the screen as PNG (for the docs).
     void save_png(const std::string& path) const;
+
+    // Sends the engine the signal `number` (SIGTERM, say).
+    void send_signal(int number) const;
+    // Asks the window `window` (an X id) to close as a window manager's close
+    // button does: the WM_DELETE_WINDOW message. False when it could not be sent.
+    bool close_window(const std::string& window) const;
 
     bool running();
     // Waits for the engine to end; its exit status, or -1 on time-out.
