@@ -15,6 +15,7 @@ FSOUND_SAMPLE* sound_ring[SOUND_RING_SIZE] = {};
 int sound_ring_channel[SOUND_RING_SIZE] = {NO_CHANNEL, NO_CHANNEL, NO_CHANNEL, NO_CHANNEL,
                                            NO_CHANNEL, NO_CHANNEL, NO_CHANNEL, NO_CHANNEL};
 FMUSIC_MODULE* song = nullptr;
+void (*sound_file_watcher)(const char* path) = nullptr;
 
 // The library's volume for a volume step. A step read from a damaged
 // settings.cfg may be any int: the product is formed wide enough not to
@@ -45,6 +46,7 @@ static void empty_ring_slot(int slot) {
 // eight samples are held and the ninth play cuts off the oldest.
 void play_sound(const char* path) {
     if (sfx != 1) return;
+    if (sound_file_watcher) sound_file_watcher(path);
     int slot = sound_ring_index;
     empty_ring_slot(slot);
     sound_ring[slot] = FSOUND_Sample_Load(FSOUND_UNMANAGED, path, FSOUND_NORMAL | FSOUND_HW2D, 0, 0);
@@ -57,6 +59,7 @@ void play_sound(const char* path) {
 // when the new one is loaded.
 void play_music(const char* path) {
     if (music != 1) return;
+    if (sound_file_watcher) sound_file_watcher(path);
     song = FMUSIC_LoadSong(path);
     FMUSIC_SetLooping(song, 1);
     FMUSIC_SetMasterVolume(song, library_volume(musicvol));

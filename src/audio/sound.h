@@ -12,6 +12,9 @@ extern FSOUND_SAMPLE* sound_ring[SOUND_RING_SIZE];
 extern int sound_ring_channel[SOUND_RING_SIZE];
 // The song most recently started by play_music; nullptr when none (or freed).
 extern FMUSIC_MODULE* song;
+// Told of every effect and song file handed to the sound library, in order;
+// nullptr in the game. Tests and the run digest set it to hear what played.
+extern void (*sound_file_watcher)(const char* path);
 
 // Starts the sound back end. Called once by gl_setup.
 void start_sound_backend();
