@@ -99,8 +99,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://korvane.example/)
-# Libraries come from dpkg-shlibdeps. The soundfont is read from its path at
-# run time, which no linker sees: the songs are silent without it.
+# Libraries come from dpkg-shlibdeps. The songs play with their own soundfont,
+# cut from this one: it stays a dependency as that file's source and licence,
+# and as the soundfont an engine run outside its game folder falls back to.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "timgm6mb-soundfont")
 # Binaries ship stripped; the build tree keeps the symbols.

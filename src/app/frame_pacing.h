@@ -2,11 +2,11 @@
 #pragma once
 
 constexpr int FRAME_INTERVAL_MS = 40;   // 25 frames a second at most
-constexpr int IDLE_SLEEP_LIMIT_MS = 2;  // longest nap the idle callback takes while waiting
+constexpr int IDLE_SLEEP_LIMIT_MS = 2;  // longest nap while a pad or the remote must be polled
 
 extern int last_frame_time;  // toolkit ms at the last posted redisplay; 0 = none yet
 
-// 1 (default): the idle callback naps while it waits for the next frame.
+// 1 (default): the idle callback waits for input or the next frame.
 // 0: it returns at once and is called again straight away (the benchmark
 // compares the two).
 extern int idle_gives_back_cpu;
@@ -15,9 +15,15 @@ extern int idle_gives_back_cpu;
 // last_frame_time is then set to now_ms), 0 otherwise.
 int frame_due(int now_ms);
 
+// How long the idle callback waits with the next frame due in `until_due_ms`:
+// 0 in the frame's last millisecond; at most IDLE_SLEEP_LIMIT_MS when `must_poll`
+// (a pad or the remote is read by polling); else up to that last millisecond,
+// since window-system input ends the wait early.
+int idle_wait_ms(int until_due_ms, int must_poll);
+
 // Toolkit idle callback: ends the game on a quit signal, applies queued remote
-// events and reads the gamepad, posts a redisplay when one is due, else naps
-// at most IDLE_SLEEP_LIMIT_MS.
+// events and reads the gamepad, posts a redisplay when one is due, else waits
+// as idle_wait_ms says.
 void idle_callback();
 
 // Toolkit visibility callback: installs the idle callback while the window is

@@ -129,6 +129,8 @@ static bool stop_poll_thread() {
 
 int wiiuse_loaded() { return wiiuse_module != nullptr; }
 
+int wiimote_polling() { return poll_state.load() == POLL_RUNNING; }
+
 void wiimote_motion_sensing(int on) {
     if (!wiiuse_module || !first_remote()) return;
     slot<wiiuse_motion_sensing_fn>(WIIUSE_SLOT_MOTION_SENSING)(first_remote(), on);

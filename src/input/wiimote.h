@@ -45,6 +45,7 @@ void wiimote_poll_once();
 void apply_remote_events();
 
 int wiiuse_loaded();                   // 1 while the library is loaded
+int wiimote_polling();                 // 1 while the poll thread reads a connected remote
 void wiimote_motion_sensing(int on);   // start (1) / end (0) of a game
 void wiimote_set_leds(int mask);       // WIIMOTE_LEDS_1_AND_4 at every game set-up
 void wiimote_rumble(int on);

@@ -4,6 +4,7 @@
 #include <SDL2/SDL_mixer.h>
 
 #include <glob.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -16,7 +17,11 @@
 constexpr int MIXER_BLOCK_FRAMES = 1024;  // ~23 ms at 44.1 kHz: effects start promptly
 constexpr int MIXER_OUTPUT_CHANNELS = 2;
 constexpr int MIXER_MAX_CHANNELS = 1024;
-constexpr char MIDI_SOUNDFONT[] = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+// The songs' own soundfont beside them: only the presets they play, so the
+// synthesizer holds a fifth of the system one's samples. Without it (an
+// engine run outside its game folder) the system's full one plays them alike.
+constexpr char SONG_SOUNDFONT[] = "./mus/songs.sf2";
+constexpr char SYSTEM_SOUNDFONT[] = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 constexpr char DUMMY_DRIVER[] = "dummy";
 
 // A channel handle is (play serial << CHANNEL_BITS) | channel. The serial counts
@@ -124,7 +129,9 @@ signed char FSOUND_Init(int mix_rate, int max_channels, unsigned) {
         return 0;
     }
     Mix_Init(MIX_INIT_MID | MIX_INIT_MP3);
-    Mix_SetSoundFonts(MIDI_SOUNDFONT);  // this one file, not a search list
+    // One file, not a search list. Relative like the songs' own paths: a folder
+    // name with a ';' in it would split a full path into two.
+    Mix_SetSoundFonts(access(SONG_SOUNDFONT, R_OK) == 0 ? SONG_SOUNDFONT : SYSTEM_SOUNDFONT);
     if (max_channels < 1) max_channels = 1;
     if (max_channels > MIXER_MAX_CHANNELS) max_channels = MIXER_MAX_CHANNELS;
     Mix_AllocateChannels(max_channels);

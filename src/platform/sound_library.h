@@ -1,6 +1,6 @@
 // The sound library calls the game uses, under their FMOD 3 names, played
 // through SDL2_mixer. Effects are samples mixed on a set of channels; songs are
-// MIDI (FluidSynth with the TimGM6mb soundfont) or MP3 streams.
+// MIDI (FluidSynth with the songs' own soundfont, cut from TimGM6mb) or MP3 streams.
 //
 // Nothing here ever makes the game fail: without an audio device the layer
 // mixes into SDL's dummy driver, and if even that cannot start, every call is a

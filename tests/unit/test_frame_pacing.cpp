@@ -29,3 +29,17 @@ TEST(FramePacing, AtMostTwentyFiveFramesInASecondOfIdleCalls) {
     for (int ms = 1; ms <= 1000; ++ms) frames += frame_due(ms);
     EXPECT_EQ(frames, 25);
 }
+
+TEST(FramePacing, IdleWaitStopsShortOfTheFrameAndNapsWhilePolling) {
+    struct Case {
+        int until_due_ms, must_poll, expected_ms;
+    } cases[] = {
+        {39, 0, 38},  // nothing to poll: wait until the frame's last millisecond
+        {39, 1, IDLE_SLEEP_LIMIT_MS},  // a pad or the remote: short naps only
+        {2, 0, 1},   {2, 1, 1},  {1, 0, 0}, {1, 1, 0},
+        {0, 0, 0},   {-5, 0, 0},  // due or late: no wait at all
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(idle_wait_ms(c.until_due_ms, c.must_poll), c.expected_ms)
+            << c.until_due_ms << " ms to go, polling " << c.must_poll;
+}

@@ -5,6 +5,7 @@
 
 #include "audio.h"
 #include "midi.h"
+#include "soundfont.h"
 #include "sounds.h"
 
 namespace {
@@ -259,9 +260,11 @@ Samples intro_piece() {
 }  // namespace
 
 bool write_music(const std::string& dir) {
-    bool ok = write_midi(dir + "/mus_menu.mid", menu_song());
-    ok = write_midi(dir + "/mus_cred.mid", credits_song()) && ok;
-    ok = write_midi(dir + "/mus_stage_1.mid", stage_song()) && ok;
+    const std::vector<Song> songs = {menu_song(), credits_song(), stage_song()};
+    bool ok = write_midi(dir + "/mus_menu.mid", songs[0]);
+    ok = write_midi(dir + "/mus_cred.mid", songs[1]) && ok;
+    ok = write_midi(dir + "/mus_stage_1.mid", songs[2]) && ok;
+    ok = write_song_soundfont(dir + "/songs.sf2", ASSETGEN_SOUNDFONT, songs) && ok;
     Samples intro = intro_piece();
     fade_edges(intro, 0.005, 0.0);
     normalise(intro, -12.0);
