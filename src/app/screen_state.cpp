@@ -23,6 +23,12 @@ static const char* const MENU_MUSIC = "./mus/mus_menu.mid";
 static const char* const CREDITS_MUSIC = "./mus/mus_cred.mid";
 static const char* const STAGE_MUSIC = "./mus/mus_stage_1.mid";
 
+void enter_screen(int state, int fresh) {
+    screen_state = state;
+    if (fresh & FRESH_TEXTURES) textures_loaded = 0;
+    if (fresh & FRESH_MUSIC) music_started = 0;
+}
+
 // First frame of a visit: the state's pictures.
 static void load_textures_once(int state) {
     if (textures_loaded == 0) {

@@ -31,6 +31,13 @@ extern int music_started;    // 1 once the current state's music was started
 extern char music_path[32];  // music most recently started by the display callback
 extern int paused_state;     // stage state to return to from the quit overlay
 
+// What a new visit of a screen does again on its first frame.
+enum { FRESH_NOTHING = 0, FRESH_TEXTURES = 1, FRESH_MUSIC = 2 };
+// The one way screen_state changes: moves to `state`, clearing textures_loaded
+// and music_started as `fresh` asks, so the state loads its pictures and starts
+// its song again. Called by the key handlers, the intro, the fly-out and reset_game.
+void enter_screen(int state, int fresh);
+
 // One frame of the whole game: clear, dispatch on screen_state, swap.
 // Registered as the toolkit's display callback; called once per redisplay.
 void display_callback();

@@ -2,11 +2,9 @@
 
 #include <GL/gl.h>
 
-#include "app/startup.h"
+#include "app/game_end.h"
 #include "audio/sound.h"
 #include "input/gamepad.h"
-#include "input/wiimote.h"
-#include "persist/high_scores.h"
 #include "render/textures.h"
 #include "stage/world.h"
 
@@ -94,9 +92,5 @@ void run_player_destruction() {
     draw_game_over_picture();
 
     outro_timer -= 1;
-    if (outro_timer == 0) {
-        if (score > 0) insert_high_score(score, profile_name, selected_ship);
-        reset_game();
-        wiimote_motion_sensing(0);
-    }
+    if (outro_timer == 0) end_game(ENDING_DESTROYED);
 }

@@ -2,10 +2,8 @@
 
 #include <GL/freeglut.h>
 
+#include "app/game_end.h"
 #include "app/screen_state.h"
-#include "app/startup.h"
-#include "input/wiimote.h"
-#include "persist/high_scores.h"
 #include "render/textures.h"
 
 int shield_flash_side = 0;
@@ -180,13 +178,8 @@ void run_nav_complete(int next_state) {
     // spent must still end the fly-out instead of counting down forever.
     outro_timer -= 1;
     if (outro_timer > 0) return;
-    textures_loaded = 0;
-    if (next_state == STATE_MAIN_MENU) {
-        // The end of the stage: the score enters the table whatever it is.
-        insert_high_score(score, profile_name, selected_ship);
-        wiimote_motion_sensing(0);
-        reset_game();
-    } else {
-        screen_state = next_state;
-    }
+    if (next_state == STATE_MAIN_MENU)
+        end_game(ENDING_STAGE_FLOWN);  // the end of the stage; its reset clears textures_loaded too
+    else
+        enter_screen(next_state, FRESH_TEXTURES);
 }

@@ -108,8 +108,7 @@ void park_particles() {
 // records and the pools stay: the next NAV 1 set-up gives them their values.
 void reset_game() {
     hud_offset = HUD_OFFSET_START;
-    screen_state = STATE_MAIN_MENU;
-    textures_loaded = 0;
+    enter_screen(STATE_MAIN_MENU, FRESH_TEXTURES | FRESH_MUSIC);
     menu_cursor = 1;
     stage_started = 0;
     steer_x = 0;
@@ -118,7 +117,6 @@ void reset_game() {
     score = 0;
     nav_completed = 0;
     gun_mode = 0;
-    music_started = 0;
     message_timer = 0;
     shots_hit = 0;
     shots_missed = 0;
