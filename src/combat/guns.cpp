@@ -26,10 +26,6 @@ static const GunSet GUN_SETS[] = {
 };
 constexpr int GUN_SET_COUNT = sizeof GUN_SETS / sizeof GUN_SETS[0];
 
-// The two mounts, as shares of the fighter's width from its left edge.
-constexpr double LEFT_MOUNT = 0.15;
-constexpr double RIGHT_MOUNT = 0.75;
-
 static Projectile* shot_pool(int array) {
     if (array == SHOTS_PLAYER) return player_shots;
     if (array == SHOTS_ENEMY) return enemy_shots;
@@ -41,8 +37,8 @@ static Projectile* shot_pool(int array) {
 static void fire_pair(int kind) {
     const GunKind& gun = gun_table[kind];
     double mount_y = player.y + player.height * PIXEL_HEIGHT;
-    double left_x = player.x + player.width * PIXEL_WIDTH * LEFT_MOUNT;
-    double right_x = player.x + player.width * PIXEL_WIDTH * RIGHT_MOUNT;
+    double left_x = player.x + player.width * PIXEL_WIDTH * LEFT_GUN_MOUNT;
+    double right_x = player.x + player.width * PIXEL_WIDTH * RIGHT_GUN_MOUNT;
     spawn_shot(SHOTS_PLAYER, find_free_shot_slot(SHOTS_PLAYER), left_x, mount_y, -gun.drift,
                gun.forward_speed, gun.width, gun.height, gun.texture, gun.damage);
     spawn_shot(SHOTS_PLAYER, find_free_shot_slot(SHOTS_PLAYER), right_x, mount_y, gun.drift,

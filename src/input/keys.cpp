@@ -38,7 +38,6 @@ enum {
     SETTINGS_DISPLAY_MODE,
     SETTINGS_CONTROLS,
 };
-constexpr int SHIP_COUNT = 3;      // Pilvet, Vesker, Brantor
 constexpr int VOLUME_STEPS = 9;    // volumes run 1..9
 constexpr int NEUTRON_SHIP = 2;    // Brantor carries neutron guns instead of ion guns
 
@@ -284,7 +283,7 @@ static void stage_select_special(int key) {
 
 static void ship_select_special(int key) {
     if (key != SPECIAL_LEFT && key != SPECIAL_RIGHT) return;
-    selected_ship = wrap_step(selected_ship, key == SPECIAL_LEFT ? -1 : 1, 0, SHIP_COUNT - 1);
+    selected_ship = wrap_step(selected_ship, key == SPECIAL_LEFT ? -1 : 1, 0, PLAYER_SHIP_COUNT - 1);
     play_sound(CLICK_CURSOR);
 }
 

@@ -114,7 +114,7 @@ void draw_shield_pips() {
 }
 
 void draw_progress_marker() {
-    const double top = MARKER_BOTTOM + nav_timer * (1.0 / NAV_LENGTH_FRAMES) * MARKER_SPAN;
+    const double top = MARKER_BOTTOM + nav_timer * (1.0 / NAV1_LENGTH_FRAMES) * MARKER_SPAN;
     glLineWidth(1.0f);
     set_colour(MARKER_COLOUR);
     glBegin(GL_LINES);
@@ -180,7 +180,7 @@ void draw_hud() {
     if (hud_offset == 0.0) draw_content(energy_fraction);
 
     glEnable(GL_TEXTURE_2D);
-    const Colour tint = selected_ship >= 0 && selected_ship <= 2 ? PANEL_TINTS[selected_ship] : Colour{1, 1, 1};
+    const Colour tint = selected_ship >= 0 && selected_ship < PLAYER_SHIP_COUNT ? PANEL_TINTS[selected_ship] : Colour{1, 1, 1};
     draw_picture(TEX_HUD_PANEL, tint, hud_offset + HUD_PANEL_LEFT, 0.0, hud_offset + HUD_PANEL_RIGHT, 1.0);
 
     // Slide in; a step that overshoots below 0 is snapped to exactly 0 next time.

@@ -9,8 +9,6 @@ constexpr double HUD_PANEL_LEFT = 0.84;
 constexpr double HUD_SLIDE_STEP = 0.01;
 // Texture id of the NAV map picture on the panel.
 constexpr int TEX_NAV_MAP = 7;
-// Frames of a NAV 1 run; the progress marker reaches the top of the map there.
-constexpr int NAV_LENGTH_FRAMES = 1500;
 
 // Drawn first in every stage and quit-overlay frame, so that it stays in front;
 // draws the content only while the panel is fully in (hud_offset exactly 0),

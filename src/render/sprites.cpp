@@ -40,9 +40,6 @@ constexpr double NAV_COMPLETE_X1 = 0.66, NAV_COMPLETE_Y1 = 0.52;
 constexpr double FLY_OUT_CLIMB = 0.018;
 constexpr double FLY_OUT_HUD_SLIDE = 0.005;
 
-// Fleet members wait above the screen until their y drops below this.
-constexpr double SCREEN_TOP = 1.0;
-
 constexpr int SPARK_POINT_SIZE = 2;
 constexpr int DEBRIS_POINT_SIZE = 3;
 
@@ -108,7 +105,7 @@ void draw_shot_pool(const Projectile* shots) {
 }  // namespace
 
 Colour fighter_colour(int ship) {
-    if (ship < 0 || ship > 2) return WHITE;
+    if (ship < 0 || ship >= PLAYER_SHIP_COUNT) return WHITE;
     return FIGHTER_COLOURS[ship];
 }
 

@@ -19,10 +19,6 @@
 constexpr double GUN_RECHARGE_PER_FRAME = 2.0;
 constexpr double TITLE_FADE_PER_FRAME = 0.01;
 constexpr int ENEMY_FIGHTER_SCORE = 500;
-constexpr double FIGHTER_RESPAWN_X = 0.4;
-constexpr double FIGHTER_RESPAWN_Y = 1.25;
-constexpr double PLAYER_START_X = 0.4;
-constexpr double PLAYER_START_Y = 0.05;
 
 // End-of-NAV bonuses, counted into the score a little every frame.
 constexpr int NO_DAMAGE_BONUS = 1000;
@@ -151,7 +147,7 @@ void handle_nav2_hits() {
         nav_fighter.alive = 0;
         nav_kills_left -= 1;
         score += ENEMY_FIGHTER_SCORE;
-        spawn_nav_fighter(FIGHTER_RESPAWN_X, FIGHTER_RESPAWN_Y, 0);
+        spawn_nav_fighter(NAV_FIGHTER_ENTRY_X, NAV_FIGHTER_RESPAWN_Y, 0);
     }
 
     // A miss stores 0: afterwards player_hit_side holds the last active shot's result.

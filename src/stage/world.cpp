@@ -57,7 +57,7 @@ int nav_fighter_heading = 0;
 int nav_fighter_fire_timer = 0;
 int player_hit_side = 0;
 
-double rand_unit() { return rand15() * (1.0 / 32767.0); }
+double rand_unit() { return rand15() * (1.0 / RAND15_MAX); }
 
 double jitter() { return (rand_unit() - 0.5) * 0.05; }
 
