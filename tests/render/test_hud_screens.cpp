@@ -75,7 +75,7 @@ struct StageScreensTest : GameFolderTest {
         GameFolderTest::SetUp();
         if (HasFatalFailure()) return;
         reset_game();  // a new game, as the main menu would start it
-        clear_world();
+        zero_world();
         srand(11);
         init_starfield();
         srand(11);
