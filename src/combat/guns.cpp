@@ -9,8 +9,9 @@ const GunKind gun_table[3] = {
     {20, 0.02, 0.003, 8, 8, 30, 519},  // neutron
 };
 
-// One row per gun_mode: what a volley costs, sounds like and fires. Full guns
-// pair lasers with a second kind and have their own cost.
+// One row per gun_mode: what a volley costs, sounds like and fires. Single
+// guns pay their kind's cost; full guns pair lasers with a second kind and
+// have their own cost.
 struct GunSet {
     int energy_cost;
     const char* sound;
@@ -18,9 +19,9 @@ struct GunSet {
     int second_kind;  // -1 for single guns
 };
 static const GunSet GUN_SETS[] = {
-    {10, "./sfx/sfx_gun_2.wav", GUN_LASER, -1},
-    {15, "./sfx/sfx_gun_6.wav", GUN_ION, -1},
-    {20, "./sfx/sfx_gun_7.wav", GUN_NEUTRON, -1},
+    {gun_table[GUN_LASER].energy_cost, "./sfx/sfx_gun_2.wav", GUN_LASER, -1},
+    {gun_table[GUN_ION].energy_cost, "./sfx/sfx_gun_6.wav", GUN_ION, -1},
+    {gun_table[GUN_NEUTRON].energy_cost, "./sfx/sfx_gun_7.wav", GUN_NEUTRON, -1},
     {25, "./sfx/sfx_gun_2_6.wav", GUN_LASER, GUN_ION},
     {30, "./sfx/sfx_gun_2_7.wav", GUN_LASER, GUN_NEUTRON},
 };
