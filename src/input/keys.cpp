@@ -1,6 +1,5 @@
 #include "input/keys.h"
 
-#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 
@@ -11,14 +10,13 @@
 #include "input/wiimote.h"
 #include "menus/screens.h"
 #include "persist/settings.h"
+#include "render/hud.h"
 #include "render/starfield.h"
 #include "stage/world.h"
 
 int menu_cursor = 1;
 int settings_cursor = 1;
 int restart_notice = 0;
-char message_text[MESSAGE_TEXT_SIZE] = "";
-int message_timer = 0;
 unsigned steer_x_presses = 0;
 unsigned steer_y_presses = 0;
 
@@ -62,15 +60,6 @@ static int wrap_step(int value, int step, int first, int last) {
 static int next_volume(int volume) { return volume >= VOLUME_STEPS ? 1 : volume + 1; }
 
 static int toggled(int flag) { return flag == 0 ? 1 : 0; }
-
-static void show_message(int frames, const char* format, ...) __attribute__((format(printf, 2, 3)));
-static void show_message(int frames, const char* format, ...) {
-    va_list arguments;
-    va_start(arguments, format);
-    vsnprintf(message_text, sizeof message_text, format, arguments);
-    va_end(arguments);
-    message_timer = frames;
-}
 
 static void back_to_main_menu(int fresh) {
     credits_scroll = 0.0;

@@ -2,9 +2,9 @@
 
 #include <GL/freeglut.h>
 
+#include <cstdarg>
 #include <cstdio>
 
-#include "input/keys.h"
 #include "render/picture.h"
 #include "render/text.h"
 #include "render/textures.h"
@@ -167,6 +167,17 @@ void draw_content(double energy_fraction) {
 }
 
 }  // namespace
+
+char message_text[MESSAGE_TEXT_SIZE] = "";
+int message_timer = 0;
+
+void show_message(int frames, const char* format, ...) {
+    va_list arguments;
+    va_start(arguments, format);
+    vsnprintf(message_text, sizeof message_text, format, arguments);
+    va_end(arguments);
+    message_timer = frames;
+}
 
 int hud_percent(double value, double maximum) {
     if (maximum == 0) return 0;

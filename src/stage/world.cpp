@@ -3,6 +3,7 @@
 #include "app/screen_state.h"
 #include "input/keys.h"
 #include "input/wiimote.h"
+#include "render/hud.h"
 #include "platform/random.h"
 
 const ShipStats ship_table[4] = {

@@ -15,6 +15,7 @@
 #include "app/screen_state.h"
 #include "combat/guns.h"
 #include "input/keys.h"
+#include "render/hud.h"
 #include "render/quit_overlay.h"
 #include "render/sprites.h"
 #include "render/starfield.h"

@@ -37,6 +37,7 @@
 #include "persist/high_scores.h"
 #include "persist/settings.h"
 #include "platform/sound_library.h"
+#include "render/hud.h"
 #include "stage/world.h"
 #include "support/soak_player.h"
 

@@ -17,6 +17,7 @@
 #include "menus/screens.h"
 #include "persist/high_scores.h"
 #include "persist/settings.h"
+#include "render/hud.h"
 #include "render/sprites.h"
 #include "render/starfield.h"
 #include "stage/world_snapshot.h"
