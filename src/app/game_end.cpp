@@ -2,8 +2,10 @@
 
 #include "app/screen_state.h"
 #include "app/startup.h"
+#include "input/keys.h"
 #include "input/wiimote.h"
 #include "persist/high_scores.h"
+#include "render/hud.h"
 #include "stage/world.h"
 
 static bool score_enters(GameEnding ending) {
@@ -14,6 +16,15 @@ static bool score_enters(GameEnding ending) {
         case ENDING_RESTART: return true;
     }
     return false;
+}
+
+void reset_menus_and_remote() {
+    menu_cursor = 1;
+    message_timer = 0;
+    if (wiiuse_loaded()) {
+        wiimote_set_leds(WIIMOTE_LEDS_1_AND_4);
+        wiimote_rumble(0);
+    }
 }
 
 void end_game(GameEnding ending) {

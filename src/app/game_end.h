@@ -10,6 +10,11 @@ enum GameEnding {
     ENDING_RESTART,        // Enter on a lost fighter: the score enters, a new game starts at NAV 1
 };
 
+// What an ended game resets outside the stage: the main menu's cursor, the
+// notice line, and the remote's LEDs (1 and 4) and rumble (off) when its
+// library is loaded, in that order. Called by reset_game, as its last step.
+void reset_menus_and_remote();
+
 // Records the score where the ending says so (always before reset_game, which
 // clears it), calls reset_game and switches motion sensing off, except on a
 // restart, which goes straight to NAV 1 with its pictures and music reloaded.

@@ -1,9 +1,7 @@
 #include "stage/world.h"
 
+#include "app/game_end.h"
 #include "app/screen_state.h"
-#include "input/keys.h"
-#include "input/wiimote.h"
-#include "render/hud.h"
 #include "platform/random.h"
 
 const ShipStats ship_table[4] = {
@@ -110,7 +108,6 @@ void park_particles() {
 void reset_game() {
     hud_offset = HUD_OFFSET_START;
     enter_screen(STATE_MAIN_MENU, FRESH_TEXTURES | FRESH_MUSIC);
-    menu_cursor = 1;
     stage_started = 0;
     steer_x = 0;
     steer_y = 0;
@@ -118,13 +115,9 @@ void reset_game() {
     score = 0;
     nav_completed = 0;
     gun_mode = 0;
-    message_timer = 0;
     shots_hit = 0;
     shots_missed = 0;
     bonus_pending = 0;
     bonus_awarded = 0;
-    if (wiiuse_loaded()) {
-        wiimote_set_leds(WIIMOTE_LEDS_1_AND_4);
-        wiimote_rumble(0);
-    }
+    reset_menus_and_remote();
 }
