@@ -88,13 +88,7 @@ void setup_nav2() {
     park_particles();
     nav_kills_left = NAV2_KILLS;
     play_sound("./sfx/sfx_voc_fighters_detected.mp3");
-    hud_offset = HUD_OFFSET_START;
-    bonus_pending = 0;
-    bonus_awarded = 0;
-    shots_hit = 0;
-    shots_missed = 0;
-    stage_started = 0;
-    nav_completed = 0;
+    clear_section_values();
     light_remote_leds();
 }
 

@@ -103,21 +103,25 @@ void park_particles() {
     park_pool(explosion_particles, EXPLOSION_CAPACITY);
 }
 
-// Clears what the ended game leaves behind. The ship choice, the NAV clock, the
-// records and the pools stay: the next NAV 1 set-up gives them their values.
-void reset_game() {
+void clear_section_values() {
     hud_offset = HUD_OFFSET_START;
-    enter_screen(STATE_MAIN_MENU, FRESH_TEXTURES | FRESH_MUSIC);
     stage_started = 0;
-    steer_x = 0;
-    steer_y = 0;
-    player_destroyed = 0;
-    score = 0;
     nav_completed = 0;
-    gun_mode = 0;
     shots_hit = 0;
     shots_missed = 0;
     bonus_pending = 0;
     bonus_awarded = 0;
+}
+
+// Clears what the ended game leaves behind. The ship choice, the NAV clock, the
+// records and the pools stay: the next NAV 1 set-up gives them their values.
+void reset_game() {
+    enter_screen(STATE_MAIN_MENU, FRESH_TEXTURES | FRESH_MUSIC);
+    clear_section_values();
+    steer_x = 0;
+    steer_y = 0;
+    player_destroyed = 0;
+    score = 0;
+    gun_mode = 0;
     reset_menus_and_remote();
 }

@@ -173,6 +173,11 @@ void park_particles();
 inline double centre_x(double x, double width) { return x + width * PIXEL_WIDTH * 0.5; }
 inline double centre_y(double y, double height) { return y + height * PIXEL_HEIGHT * 0.5; }
 
+// A section starts afresh: the HUD panel off to the right, the one-time step
+// and the goal still ahead, accuracy and bonuses judged anew. Called by
+// setup_nav2 and reset_game.
+void clear_section_values();
+
 // Ends the running game and returns to the main menu. Called when a game ends
 // (quit overlay, Enter after destruction, end of the death sequence or of
 // NAV 2's fly-out); callers record the score first, since it clears it.
