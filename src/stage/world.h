@@ -178,7 +178,6 @@ inline double centre_y(double y, double height) { return y + height * PIXEL_HEIG
 // setup_nav2 and reset_game.
 void clear_section_values();
 
-// Ends the running game and returns to the main menu. Called when a game ends
-// (quit overlay, Enter after destruction, end of the death sequence or of
-// NAV 2's fly-out); callers record the score first, since it clears it.
+// Ends the running game and returns to the main menu. Called by end_game
+// (app/game_end), which records the score first, since this clears it.
 void reset_game();
