@@ -15,13 +15,13 @@
 #include "app/screen_state.h"
 #include "support/bench_window.h"
 #include "support/gl_timing.h"
-#include "support/simulation_world.h"
 #include "input/keys.h"
 #include "render/hud.h"
 #include "render/sprites.h"
 #include "render/starfield.h"
 #include "render/textures.h"
 #include "stage/world.h"
+#include "stage/world_snapshot.h"
 
 namespace {
 
@@ -144,37 +144,24 @@ void fill_heaviest_world() {
 }
 
 // The world a frame changes, so every measured frame starts from the same one:
-// the simulation's part, and what drawing moves (particles, stars, the HUD).
+// the whole world with its particles, and what else drawing moves (the stars).
 struct Snapshot {
-    SimulationWorld simulation;
-    Particle debris[DEBRIS_CAPACITY], hit[HIT_SPARK_CAPACITY], impact[IMPACT_SPARK_CAPACITY],
-        explosion[EXPLOSION_CAPACITY];
+    WorldSnapshot world;
     Star stars[STAR_COUNT];
     int screen_state;
-    double hud_offset;
 };
 Snapshot saved;
 
-void save_world() {
-    save_simulation_world(saved.simulation);
-    memcpy(saved.debris, debris_particles, sizeof debris_particles);
-    memcpy(saved.hit, hit_sparks, sizeof hit_sparks);
-    memcpy(saved.impact, impact_sparks, sizeof impact_sparks);
-    memcpy(saved.explosion, explosion_particles, sizeof explosion_particles);
+void save_frame_world() {
+    save_world(saved.world);
     memcpy(saved.stars, starfield, sizeof starfield);
     saved.screen_state = screen_state;
-    saved.hud_offset = hud_offset;
 }
 
-void restore_world() {
-    restore_simulation_world(saved.simulation);
-    memcpy(debris_particles, saved.debris, sizeof debris_particles);
-    memcpy(hit_sparks, saved.hit, sizeof hit_sparks);
-    memcpy(impact_sparks, saved.impact, sizeof impact_sparks);
-    memcpy(explosion_particles, saved.explosion, sizeof explosion_particles);
+void restore_frame_world() {
+    restore_world(saved.world);
     memcpy(starfield, saved.stars, sizeof starfield);
     screen_state = saved.screen_state;
-    hud_offset = saved.hud_offset;
     shield_flash_side = 0;
 }
 
@@ -186,13 +173,13 @@ void prepare(benchmark::State& state) {
     screen_state = STATE_NAV2;
     textures_loaded = 1;  // pictures in place: no set-up, no reload
     music_started = 1;
-    save_world();
+    save_frame_world();
 }
 
 // Times `frame` once per iteration from the same world, processor time up to glFinish.
 template <typename Frame>
 void run_frames(benchmark::State& state, Frame frame) {
-    time_gl_steps(state, restore_world, frame);
+    time_gl_steps(state, restore_frame_world, frame);
 }
 
 // The whole frame as the game runs it: clear, NAV 2's frame, swap.

@@ -13,8 +13,6 @@
 #include "render/textures.h"
 #include "stage/world.h"
 
-constexpr double HUD_OFFSET_OUT = 0.26;  // panel fully off to the right
-
 void gl_setup(int first) {
     // Everything is drawn in 2D screen units: x 0..1 left to right, y 0..1 bottom to top.
     glMatrixMode(GL_PROJECTION);
@@ -35,7 +33,7 @@ void gl_setup(int first) {
         screen_state = STATE_LOGO_INTRO;
         credits_scroll = 0.0;
         menu_cursor = 1;
-        hud_offset = HUD_OFFSET_OUT;
+        hud_offset = HUD_OFFSET_START;
         settings_cursor = 1;
         stages_unlocked = 1;
         init_starfield();

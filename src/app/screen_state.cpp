@@ -23,6 +23,12 @@ static const char* const MENU_MUSIC = "./mus/mus_menu.mid";
 static const char* const CREDITS_MUSIC = "./mus/mus_cred.mid";
 static const char* const STAGE_MUSIC = "./mus/mus_stage_1.mid";
 
+void enter_screen(int state, int fresh) {
+    screen_state = state;
+    if (fresh & FRESH_TEXTURES) textures_loaded = 0;
+    if (fresh & FRESH_MUSIC) music_started = 0;
+}
+
 // First frame of a visit: the state's pictures.
 static void load_textures_once(int state) {
     if (textures_loaded == 0) {
@@ -56,6 +62,23 @@ static void run_stage_state() {
     if (state == STATE_NAV2) frame_nav2();
 }
 
+// The menu screens in the order the frame checks them: each loads its
+// pictures on its first frame, starts its own song if it has one, and draws.
+struct MenuScreen {
+    int state;
+    const char* music;  // nullptr: whatever plays goes on
+    void (*draw)();
+};
+static const MenuScreen MENU_SCREENS[] = {
+    {STATE_MAIN_MENU, MENU_MUSIC, draw_main_menu},
+    {STATE_SETTINGS, nullptr, draw_settings_menu},
+    {STATE_CONTROLS, nullptr, draw_controls_screen},
+    {STATE_STAGE_SELECT, nullptr, draw_stage_select},
+    {STATE_HIGH_SCORES, nullptr, draw_high_score_screen},
+    {STATE_CREDITS, CREDITS_MUSIC, draw_credits},
+    {STATE_SHIP_SELECT, nullptr, draw_ship_select},
+};
+
 // One frame. Each check re-reads screen_state, so a screen that moves on to a
 // state checked later is drawn in this same frame (the intro ending shows the
 // main menu at once); a move to a state checked earlier shows next frame.
@@ -71,35 +94,11 @@ void display_callback() {
         }
         draw_logo_intro();
     }
-    if (screen_state == STATE_MAIN_MENU) {
-        load_textures_once(STATE_MAIN_MENU);
-        start_music_once(MENU_MUSIC);
-        draw_main_menu();
-    }
-    if (screen_state == STATE_SETTINGS) {
-        load_textures_once(STATE_SETTINGS);
-        draw_settings_menu();
-    }
-    if (screen_state == STATE_CONTROLS) {
-        load_textures_once(STATE_CONTROLS);
-        draw_controls_screen();
-    }
-    if (screen_state == STATE_STAGE_SELECT) {
-        load_textures_once(STATE_STAGE_SELECT);
-        draw_stage_select();
-    }
-    if (screen_state == STATE_HIGH_SCORES) {
-        load_textures_once(STATE_HIGH_SCORES);
-        draw_high_score_screen();
-    }
-    if (screen_state == STATE_CREDITS) {
-        load_textures_once(STATE_CREDITS);
-        start_music_once(CREDITS_MUSIC);
-        draw_credits();
-    }
-    if (screen_state == STATE_SHIP_SELECT) {
-        load_textures_once(STATE_SHIP_SELECT);
-        draw_ship_select();
+    for (const MenuScreen& menu : MENU_SCREENS) {
+        if (screen_state != menu.state) continue;
+        load_textures_once(menu.state);
+        if (menu.music) start_music_once(menu.music);
+        menu.draw();
     }
     if (in_stage_range(screen_state)) run_stage_state();
     if (screen_state == STATE_QUIT_OVERLAY) draw_quit_overlay();  // the stage stays frozen

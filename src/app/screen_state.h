@@ -2,8 +2,8 @@
 // make a state's textures and music load once per visit.
 #pragma once
 
-// Screen state codes. 2..98 is the stage range that input tests; only 2 and 3
-// have a set-up and a frame.
+// Screen state codes. Only the two NAVs have a set-up and a frame; the ranges
+// below are what input and the starfield test, never the single values.
 enum {
     STATE_LOGO_INTRO = -1,
     STATE_MAIN_MENU = 0,
@@ -18,14 +18,25 @@ enum {
     STATE_CONTROLS = 104,
 };
 
-// True for the states that count as stage play for the key handlers (2..98).
-inline bool in_stage_range(int state) { return state >= 2 && state < 99; }
+// Stage play for the key handlers and the display callback: 2..98.
+inline bool in_stage_range(int state) { return state >= STATE_NAV1 && state < STATE_QUIT_OVERLAY; }
+// Stage play or beyond (2 and up): where the remote's tilt steers.
+inline bool in_tilt_range(int state) { return state >= STATE_NAV1; }
+// Stage play and its quit overlay (2..99): where the stars switch applies.
+inline bool in_stars_switch_range(int state) { return state >= STATE_NAV1 && state <= STATE_QUIT_OVERLAY; }
 
 extern int screen_state;     // current screen or stage; -1 at start-up
 extern int textures_loaded;  // 1 once the current state's texture set is loaded
 extern int music_started;    // 1 once the current state's music was started
 extern char music_path[32];  // music most recently started by the display callback
 extern int paused_state;     // stage state to return to from the quit overlay
+
+// What a new visit of a screen does again on its first frame.
+enum { FRESH_NOTHING = 0, FRESH_TEXTURES = 1, FRESH_MUSIC = 2 };
+// The one way screen_state changes: moves to `state`, clearing textures_loaded
+// and music_started as `fresh` asks, so the state loads its pictures and starts
+// its song again. Called by the key handlers, the intro, the fly-out and reset_game.
+void enter_screen(int state, int fresh);
 
 // One frame of the whole game: clear, dispatch on screen_state, swap.
 // Registered as the toolkit's display callback; called once per redisplay.

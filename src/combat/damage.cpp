@@ -1,12 +1,9 @@
 #include "combat/damage.h"
 
-#include <GL/gl.h>
-
-#include "app/startup.h"
+#include "app/game_end.h"
 #include "audio/sound.h"
 #include "input/gamepad.h"
-#include "input/wiimote.h"
-#include "persist/high_scores.h"
+#include "render/picture.h"
 #include "render/textures.h"
 #include "stage/world.h"
 
@@ -16,9 +13,7 @@ constexpr double RAM_KNOCK_BACK = 0.05;
 // The game-over picture, centred on the playfield left of the HUD panel.
 constexpr float GAME_OVER_LEFT = 0.26f, GAME_OVER_RIGHT = 0.58f;
 constexpr float GAME_OVER_BOTTOM = 0.47f, GAME_OVER_TOP = 0.52f;
-
-// While the player explodes, the enemy fighter sinks at this share of its speed.
-constexpr double FIGHTER_SINK_FACTOR = 0.2;
+const Colour GAME_OVER_COLOUR = {1.0f, 0.7f, 0.7f};
 
 // Points of damage by hit kind: ram, enemy shot and two kinds nothing deals yet.
 // An enemy shot costs the same whatever gun fired it.
@@ -66,20 +61,6 @@ void damage_player(int side, int hit_kind) {
         hit_hull(side, damage);
 }
 
-static void draw_game_over_picture() {
-    glBindTexture(GL_TEXTURE_2D, TEX_GAME_OVER);
-    glColor3f(1.0f, 0.7f, 0.7f);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0, 0);
-    glVertex2f(GAME_OVER_LEFT, GAME_OVER_BOTTOM);
-    glTexCoord2f(1, 0);
-    glVertex2f(GAME_OVER_RIGHT, GAME_OVER_BOTTOM);
-    glTexCoord2f(1, 1);
-    glVertex2f(GAME_OVER_RIGHT, GAME_OVER_TOP);
-    glTexCoord2f(0, 1);
-    glVertex2f(GAME_OVER_LEFT, GAME_OVER_TOP);
-    glEnd();
-}
 
 void run_player_destruction() {
     if (player_destroyed == 0) {
@@ -91,12 +72,8 @@ void run_player_destruction() {
         gamepad_rumble_destroyed();
     }
     nav_fighter.y -= nav_fighter.speed * FIGHTER_SINK_FACTOR;
-    draw_game_over_picture();
+    draw_picture(TEX_GAME_OVER, GAME_OVER_COLOUR, GAME_OVER_LEFT, GAME_OVER_BOTTOM, GAME_OVER_RIGHT, GAME_OVER_TOP);
 
     outro_timer -= 1;
-    if (outro_timer == 0) {
-        if (score > 0) insert_high_score(score, profile_name, selected_ship);
-        reset_game();
-        wiimote_motion_sensing(0);
-    }
+    if (outro_timer == 0) end_game(ENDING_DESTROYED);
 }

@@ -9,8 +9,9 @@ const GunKind gun_table[3] = {
     {20, 0.02, 0.003, 8, 8, 30, 519},  // neutron
 };
 
-// One row per gun_mode: what a volley costs, sounds like and fires. Full guns
-// pair lasers with a second kind and have their own cost.
+// One row per gun_mode: what a volley costs, sounds like and fires. Single
+// guns pay their kind's cost; full guns pair lasers with a second kind and
+// have their own cost.
 struct GunSet {
     int energy_cost;
     const char* sound;
@@ -18,17 +19,13 @@ struct GunSet {
     int second_kind;  // -1 for single guns
 };
 static const GunSet GUN_SETS[] = {
-    {10, "./sfx/sfx_gun_2.wav", GUN_LASER, -1},
-    {15, "./sfx/sfx_gun_6.wav", GUN_ION, -1},
-    {20, "./sfx/sfx_gun_7.wav", GUN_NEUTRON, -1},
+    {gun_table[GUN_LASER].energy_cost, "./sfx/sfx_gun_2.wav", GUN_LASER, -1},
+    {gun_table[GUN_ION].energy_cost, "./sfx/sfx_gun_6.wav", GUN_ION, -1},
+    {gun_table[GUN_NEUTRON].energy_cost, "./sfx/sfx_gun_7.wav", GUN_NEUTRON, -1},
     {25, "./sfx/sfx_gun_2_6.wav", GUN_LASER, GUN_ION},
     {30, "./sfx/sfx_gun_2_7.wav", GUN_LASER, GUN_NEUTRON},
 };
 constexpr int GUN_SET_COUNT = sizeof GUN_SETS / sizeof GUN_SETS[0];
-
-// The two mounts, as shares of the fighter's width from its left edge.
-constexpr double LEFT_MOUNT = 0.15;
-constexpr double RIGHT_MOUNT = 0.75;
 
 static Projectile* shot_pool(int array) {
     if (array == SHOTS_PLAYER) return player_shots;
@@ -41,8 +38,8 @@ static Projectile* shot_pool(int array) {
 static void fire_pair(int kind) {
     const GunKind& gun = gun_table[kind];
     double mount_y = player.y + player.height * PIXEL_HEIGHT;
-    double left_x = player.x + player.width * PIXEL_WIDTH * LEFT_MOUNT;
-    double right_x = player.x + player.width * PIXEL_WIDTH * RIGHT_MOUNT;
+    double left_x = player.x + player.width * PIXEL_WIDTH * LEFT_GUN_MOUNT;
+    double right_x = player.x + player.width * PIXEL_WIDTH * RIGHT_GUN_MOUNT;
     spawn_shot(SHOTS_PLAYER, find_free_shot_slot(SHOTS_PLAYER), left_x, mount_y, -gun.drift,
                gun.forward_speed, gun.width, gun.height, gun.texture, gun.damage);
     spawn_shot(SHOTS_PLAYER, find_free_shot_slot(SHOTS_PLAYER), right_x, mount_y, gun.drift,

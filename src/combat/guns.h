@@ -14,6 +14,10 @@ struct GunKind {
 };
 extern const GunKind gun_table[3];
 
+// The two gun mounts of every fighter, as shares of its width from its left edge.
+constexpr double LEFT_GUN_MOUNT = 0.15;
+constexpr double RIGHT_GUN_MOUNT = 0.75;
+
 // Fires one volley of the current gun_mode if the energy pays for it.
 // Called by the fire key during stage play while the NAV is not complete.
 void fire_guns();

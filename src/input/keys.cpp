@@ -1,25 +1,22 @@
 #include "input/keys.h"
 
-#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/game_end.h"
 #include "app/screen_state.h"
-#include "app/startup.h"
 #include "audio/sound.h"
 #include "combat/guns.h"
 #include "input/wiimote.h"
 #include "menus/screens.h"
-#include "persist/high_scores.h"
 #include "persist/settings.h"
+#include "render/hud.h"
 #include "render/starfield.h"
 #include "stage/world.h"
 
 int menu_cursor = 1;
 int settings_cursor = 1;
 int restart_notice = 0;
-char message_text[MESSAGE_TEXT_SIZE] = "";
-int message_timer = 0;
 unsigned steer_x_presses = 0;
 unsigned steer_y_presses = 0;
 
@@ -39,7 +36,6 @@ enum {
     SETTINGS_DISPLAY_MODE,
     SETTINGS_CONTROLS,
 };
-constexpr int SHIP_COUNT = 3;      // Pilvet, Vesker, Brantor
 constexpr int VOLUME_STEPS = 9;    // volumes run 1..9
 constexpr int NEUTRON_SHIP = 2;    // Brantor carries neutron guns instead of ion guns
 
@@ -65,27 +61,10 @@ static int next_volume(int volume) { return volume >= VOLUME_STEPS ? 1 : volume 
 
 static int toggled(int flag) { return flag == 0 ? 1 : 0; }
 
-static void show_message(int frames, const char* format, ...) __attribute__((format(printf, 2, 3)));
-static void show_message(int frames, const char* format, ...) {
-    va_list arguments;
-    va_start(arguments, format);
-    vsnprintf(message_text, sizeof message_text, format, arguments);
-    va_end(arguments);
-    message_timer = frames;
-}
-
-// A screen change that needs the new state's pictures.
-static void enter_screen(int state) {
-    screen_state = state;
-    textures_loaded = 0;
-}
-
-static void back_to_main_menu() {
+static void back_to_main_menu(int fresh) {
     credits_scroll = 0.0;
-    enter_screen(STATE_MAIN_MENU);
+    enter_screen(STATE_MAIN_MENU, fresh);
 }
-
-static void record_score() { insert_high_score(score, profile_name, selected_ship); }
 
 // Music switched on restarts the song the current screen last started; off frees it.
 static void toggle_music() {
@@ -108,10 +87,7 @@ void quit_game() {
 // ---- Ordinary keys, one routine per screen ----
 
 static void logo_intro_key(int key) {
-    if (key != KEY_ESC) return;
-    release_first_sound_slot();  // the intro's song plays as the first effect of the ring
-    screen_state = STATE_MAIN_MENU;
-    music_started = 0;
+    if (key == KEY_ESC) end_logo_intro();
 }
 
 static void main_menu_key(int key) {
@@ -125,14 +101,14 @@ static void main_menu_key(int key) {
     }
     play_sound(CLICK_CONFIRM);
     const int next = ITEM_SCREENS[menu_cursor];
-    if (next == STATE_CREDITS) music_started = 0;  // the credits have their own song
-    enter_screen(next);
+    // The credits have their own song.
+    enter_screen(next, next == STATE_CREDITS ? FRESH_TEXTURES | FRESH_MUSIC : FRESH_TEXTURES);
 }
 
 static void settings_menu_key(int key) {
     if (key == KEY_ESC) {
         play_sound(CLICK_CONFIRM);
-        back_to_main_menu();
+        back_to_main_menu(FRESH_TEXTURES);
         return;
     }
     if (key != KEY_ENTER) return;
@@ -160,7 +136,7 @@ static void settings_menu_key(int key) {
         break;
     case SETTINGS_CONTROLS:
         play_sound(CLICK_CONFIRM);
-        enter_screen(STATE_CONTROLS);
+        enter_screen(STATE_CONTROLS, FRESH_TEXTURES);
         break;
     }
 }
@@ -168,41 +144,39 @@ static void settings_menu_key(int key) {
 static void controls_screen_key(int key) {
     if (key != KEY_ESC) return;
     play_sound(CLICK_CONFIRM);
-    enter_screen(STATE_SETTINGS);
+    enter_screen(STATE_SETTINGS, FRESH_TEXTURES);
 }
 
 static void stage_select_key(int key) {
     if (key == KEY_ENTER) {
         play_sound(CLICK_CONFIRM);
-        enter_screen(STATE_SHIP_SELECT);
+        enter_screen(STATE_SHIP_SELECT, FRESH_TEXTURES);
     } else if (key == KEY_ESC) {
         play_sound(CLICK_CONFIRM);
-        back_to_main_menu();
+        back_to_main_menu(FRESH_TEXTURES);
     }
 }
 
 static void high_score_screen_key(int key) {
     if (key != KEY_ESC) return;
     play_sound(CLICK_CONFIRM);
-    back_to_main_menu();
+    back_to_main_menu(FRESH_TEXTURES);
 }
 
 static void credits_key(int key) {
     if (key != KEY_ESC) return;
     play_sound(CLICK_CONFIRM);
-    back_to_main_menu();
-    music_started = 0;  // the main menu starts its own song again
+    back_to_main_menu(FRESH_TEXTURES | FRESH_MUSIC);  // the main menu starts its own song again
 }
 
 static void ship_select_key(int key) {
     if (key == KEY_ENTER) {
         play_sound(CLICK_CONFIRM);
-        enter_screen(STATE_NAV1);
-        music_started = 0;
+        enter_screen(STATE_NAV1, FRESH_TEXTURES | FRESH_MUSIC);
         wiimote_motion_sensing(1);
     } else if (key == KEY_ESC) {
         play_sound(CLICK_CONFIRM);
-        back_to_main_menu();
+        back_to_main_menu(FRESH_TEXTURES);
     }
 }
 
@@ -240,14 +214,11 @@ static void stage_key(int key) {
     case KEY_ESC:
         play_sound(CLICK_CONFIRM);
         paused_state = screen_state;
-        screen_state = STATE_QUIT_OVERLAY;
+        enter_screen(STATE_QUIT_OVERLAY, FRESH_NOTHING);  // the stage's pictures and song stay
         break;
     case KEY_ENTER:
         // A lost game restarts at once from NAV 1; an intact fighter ignores Enter.
-        if (player_destroyed != 1) break;
-        record_score();
-        reset_game();
-        screen_state = STATE_NAV1;
+        if (player_destroyed == 1) end_game(ENDING_RESTART);
         break;
     }
 }
@@ -257,12 +228,10 @@ static void quit_overlay_key(int key) {
         play_sound(CLICK_CONFIRM);
         steer_x = 0;  // a direction released while paused must not keep the ship drifting
         steer_y = 0;
-        screen_state = paused_state;
+        enter_screen(paused_state, FRESH_NOTHING);
     } else if (key == 'Y') {
         play_sound(CLICK_CONFIRM);
-        if (player_destroyed == 1) record_score();
-        reset_game();
-        wiimote_motion_sensing(0);
+        end_game(ENDING_QUIT);
     }
 }
 
@@ -303,7 +272,7 @@ static void stage_select_special(int key) {
 
 static void ship_select_special(int key) {
     if (key != SPECIAL_LEFT && key != SPECIAL_RIGHT) return;
-    selected_ship = wrap_step(selected_ship, key == SPECIAL_LEFT ? -1 : 1, 0, SHIP_COUNT - 1);
+    selected_ship = wrap_step(selected_ship, key == SPECIAL_LEFT ? -1 : 1, 0, PLAYER_SHIP_COUNT - 1);
     play_sound(CLICK_CURSOR);
 }
 

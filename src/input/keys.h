@@ -10,18 +10,10 @@ enum {
     SPECIAL_LEFT = 100, SPECIAL_UP = 101, SPECIAL_RIGHT = 102, SPECIAL_DOWN = 103,
 };
 
-// Frames a notice stays on screen.
-constexpr int MESSAGE_FRAMES_GUNS = 50;
-constexpr int MESSAGE_FRAMES_SOUND = 100;
-constexpr int MESSAGE_FRAMES_VOLUME = 120;
-
-constexpr int MESSAGE_TEXT_SIZE = 32;
 
 extern int menu_cursor;      // main-menu item 1..6
 extern int settings_cursor;  // settings row 1..6
 extern int restart_notice;   // 1 once the video mode was switched this run
-extern char message_text[MESSAGE_TEXT_SIZE];  // the stage's one line of notice
-extern int message_timer;    // frames the notice is still shown
 // Direction presses each steering axis has taken this run, from any input. An
 // input that goes away compares them with what it saw after its own last press
 // to tell whether another input has steered that axis since.

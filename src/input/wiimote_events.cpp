@@ -90,7 +90,7 @@ static void apply_remote_report(const RemoteNotice& report) {
         else
             keyboard_callback(static_cast<unsigned char>(keys[i].code), 0, 0);
     }
-    if ((report.state & WIIUSE_STATE_ORIENTATION) != 0 && screen_state >= STATE_NAV1)
+    if ((report.state & WIIUSE_STATE_ORIENTATION) != 0 && in_tilt_range(screen_state))
         apply_remote_tilt(report.roll, report.pitch);
 }
 

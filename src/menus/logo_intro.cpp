@@ -40,8 +40,7 @@ static void set_fade_colour() { glColor3f(logo_fade, logo_fade, logo_fade); }
 
 void end_logo_intro() {
     release_first_sound_slot();  // the intro music sits in the ring's first slot
-    screen_state = STATE_MAIN_MENU;
-    music_started = 0;
+    enter_screen(STATE_MAIN_MENU, FRESH_MUSIC);  // the menu's pictures were never loaded
 }
 
 void draw_logo_intro() {

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/startup.h"
+#include "render/picture.h"
 #include "render/text.h"
 
 // Where the banner sits: across the top, above every menu's items.
@@ -18,17 +19,8 @@ static const char* const VERSION_TEXT = "version: 2008.02.09 PD [Wii]";
 static void* const MENU_TEXT_FONT = GLUT_BITMAP_TIMES_ROMAN_10;
 
 void draw_textured_rect(int id, float x0, float y0, float x1, float y1) {
-    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(id));
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex2f(x0, y0);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex2f(x1, y0);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex2f(x1, y1);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex2f(x0, y1);
-    glEnd();
+    const Point2 corners[4] = {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}};
+    draw_textured_quad(id, corners, STANDARD_MAPPING);
 }
 
 void set_item_colour(int selected) {

@@ -8,14 +8,14 @@ extern int stages_unlocked;    // the stage entry the stage select offers; 1 for
 extern float logo_fade;        // intro brightness, single precision; 0.0 at load, never reset
 extern int logo_fade_step;     // +1 fading in, -1 fading out
 
-void draw_logo_intro();         // state -1: one intro frame, advances logo_fade
-void draw_main_menu();          // state 0
-void draw_settings_menu();      // state 100
-void draw_controls_screen();    // state 104
-void draw_stage_select();       // state 101
-void draw_high_score_screen();  // state 103
-void draw_ship_select();        // state 1
-void draw_credits();            // state 102: one frame, advances credits_scroll
+void draw_logo_intro();         // STATE_LOGO_INTRO: one intro frame, advances logo_fade
+void draw_main_menu();          // STATE_MAIN_MENU
+void draw_settings_menu();      // STATE_SETTINGS
+void draw_controls_screen();    // STATE_CONTROLS
+void draw_stage_select();       // STATE_STAGE_SELECT
+void draw_high_score_screen();  // STATE_HIGH_SCORES
+void draw_ship_select();        // STATE_SHIP_SELECT
+void draw_credits();            // STATE_CREDITS: one frame, advances credits_scroll
 
 // Leaves the intro for the main menu: stops and frees the intro music, state 0,
 // music_started cleared. Called by the intro's last frame and by its skip keys.

@@ -6,7 +6,6 @@
 #include "render/starfield.h"
 #include "stage/world.h"
 
-constexpr int SHIP_COUNT = 3;
 // Texture ids of the ship-select set: big pictures 0..2 follow the fighter
 // index, the heading is 3 and the name captions 4..6.
 constexpr int TEX_SELECT_HEADING = 3;
@@ -27,7 +26,7 @@ void draw_ship_select() {
     glEnable(GL_TEXTURE_2D);
     // Every picture here wears the pale red of the hint lines.
     glColor3f(MENU_TEXT_RED, MENU_TEXT_GREEN, MENU_TEXT_BLUE);
-    if (selected_ship >= 0 && selected_ship < SHIP_COUNT) {
+    if (selected_ship >= 0 && selected_ship < PLAYER_SHIP_COUNT) {
         draw_textured_rect(selected_ship, PICTURE_X0, BIG_PICTURE_Y0, PICTURE_X1, BIG_PICTURE_Y1);
         draw_textured_rect(TEX_FIRST_CAPTION + selected_ship, PICTURE_X0, CAPTION_Y0, PICTURE_X1, CAPTION_Y1);
     }

@@ -22,7 +22,7 @@ extern HighScoreEntry high_scores[HIGH_SCORE_PLACES];
 int get_high_score(int index);
 // Enters a finished game: above every entry with the same score; a score below
 // all ten changes nothing. The name is stored as set_high_score_name does.
-// Called by every game-ending action, before reset_game.
+// Called by end_game, before reset_game.
 void insert_high_score(int score, const char* name, int ship);
 // 1-based place `score` would be announced at (it must strictly beat the
 // entry), or -1. Called by the stage screens to announce a new high score.

@@ -2,9 +2,9 @@
 
 #include <GL/freeglut.h>
 
+#include <cstdarg>
 #include <cstdio>
 
-#include "input/keys.h"
 #include "render/picture.h"
 #include "render/text.h"
 #include "render/textures.h"
@@ -114,7 +114,7 @@ void draw_shield_pips() {
 }
 
 void draw_progress_marker() {
-    const double top = MARKER_BOTTOM + nav_timer * (1.0 / NAV_LENGTH_FRAMES) * MARKER_SPAN;
+    const double top = MARKER_BOTTOM + nav_timer * (1.0 / NAV1_LENGTH_FRAMES) * MARKER_SPAN;
     glLineWidth(1.0f);
     set_colour(MARKER_COLOUR);
     glBegin(GL_LINES);
@@ -168,6 +168,17 @@ void draw_content(double energy_fraction) {
 
 }  // namespace
 
+char message_text[MESSAGE_TEXT_SIZE] = "";
+int message_timer = 0;
+
+void show_message(int frames, const char* format, ...) {
+    va_list arguments;
+    va_start(arguments, format);
+    vsnprintf(message_text, sizeof message_text, format, arguments);
+    va_end(arguments);
+    message_timer = frames;
+}
+
 int hud_percent(double value, double maximum) {
     if (maximum == 0) return 0;
     // Multiplying first keeps whole values exact: 29 of 100 reads 29, not 28.
@@ -180,7 +191,7 @@ void draw_hud() {
     if (hud_offset == 0.0) draw_content(energy_fraction);
 
     glEnable(GL_TEXTURE_2D);
-    const Colour tint = selected_ship >= 0 && selected_ship <= 2 ? PANEL_TINTS[selected_ship] : Colour{1, 1, 1};
+    const Colour tint = selected_ship >= 0 && selected_ship < PLAYER_SHIP_COUNT ? PANEL_TINTS[selected_ship] : Colour{1, 1, 1};
     draw_picture(TEX_HUD_PANEL, tint, hud_offset + HUD_PANEL_LEFT, 0.0, hud_offset + HUD_PANEL_RIGHT, 1.0);
 
     // Slide in; a step that overshoots below 0 is snapped to exactly 0 next time.

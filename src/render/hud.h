@@ -9,8 +9,21 @@ constexpr double HUD_PANEL_LEFT = 0.84;
 constexpr double HUD_SLIDE_STEP = 0.01;
 // Texture id of the NAV map picture on the panel.
 constexpr int TEX_NAV_MAP = 7;
-// Frames of a NAV 1 run; the progress marker reaches the top of the map there.
-constexpr int NAV_LENGTH_FRAMES = 1500;
+
+// The stage's one line of notice: written by the keys through show_message,
+// drawn and counted down by draw_hud.
+// Frames a notice stays on screen.
+constexpr int MESSAGE_FRAMES_GUNS = 50;
+constexpr int MESSAGE_FRAMES_SOUND = 100;
+constexpr int MESSAGE_FRAMES_VOLUME = 120;
+
+constexpr int MESSAGE_TEXT_SIZE = 32;
+extern char message_text[MESSAGE_TEXT_SIZE];
+extern int message_timer;  // frames the notice is still shown
+
+// Puts a formatted notice on screen for `frames` frames, cut to the buffer.
+// Called by the stage keys.
+void show_message(int frames, const char* format, ...) __attribute__((format(printf, 2, 3)));
 
 // Drawn first in every stage and quit-overlay frame, so that it stays in front;
 // draws the content only while the panel is fully in (hud_offset exactly 0),

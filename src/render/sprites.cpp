@@ -2,10 +2,8 @@
 
 #include <GL/freeglut.h>
 
+#include "app/game_end.h"
 #include "app/screen_state.h"
-#include "app/startup.h"
-#include "input/wiimote.h"
-#include "persist/high_scores.h"
 #include "render/textures.h"
 
 int shield_flash_side = 0;
@@ -41,9 +39,6 @@ constexpr double NAV_COMPLETE_X1 = 0.66, NAV_COMPLETE_Y1 = 0.52;
 // Fly-out motion per frame.
 constexpr double FLY_OUT_CLIMB = 0.018;
 constexpr double FLY_OUT_HUD_SLIDE = 0.005;
-
-// Fleet members wait above the screen until their y drops below this.
-constexpr double SCREEN_TOP = 1.0;
 
 constexpr int SPARK_POINT_SIZE = 2;
 constexpr int DEBRIS_POINT_SIZE = 3;
@@ -110,7 +105,7 @@ void draw_shot_pool(const Projectile* shots) {
 }  // namespace
 
 Colour fighter_colour(int ship) {
-    if (ship < 0 || ship > 2) return WHITE;
+    if (ship < 0 || ship >= PLAYER_SHIP_COUNT) return WHITE;
     return FIGHTER_COLOURS[ship];
 }
 
@@ -180,13 +175,8 @@ void run_nav_complete(int next_state) {
     // spent must still end the fly-out instead of counting down forever.
     outro_timer -= 1;
     if (outro_timer > 0) return;
-    textures_loaded = 0;
-    if (next_state == STATE_MAIN_MENU) {
-        // The end of the stage: the score enters the table whatever it is.
-        insert_high_score(score, profile_name, selected_ship);
-        wiimote_motion_sensing(0);
-        reset_game();
-    } else {
-        screen_state = next_state;
-    }
+    if (next_state == STATE_MAIN_MENU)
+        end_game(ENDING_STAGE_FLOWN);  // the end of the stage; its reset clears textures_loaded too
+    else
+        enter_screen(next_state, FRESH_TEXTURES);
 }

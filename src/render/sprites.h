@@ -48,5 +48,6 @@ constexpr int EXPLOSION_DRAWN = EXPLOSION_SLOTS * EXPLOSION_PER_BURST;          
 // One step of the fly-out that ends a NAV: the NAV-complete picture, the
 // fighter climbing, the HUD panel leaving. When outro_timer runs out it enters
 // `next_state` (3 after NAV 1) or, for 0, records the score whatever it is and
-// ends the game. Called by the stage frames every frame while nav_completed is 1.
+// ends the game. Called by the stage frames every frame while nav_completed is 1
+// and the player is not destroyed (a death sequence under way ends the game instead).
 void run_nav_complete(int next_state);

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "app/screen_state.h"
+
 namespace {
 
 struct TextureFile {
@@ -126,16 +128,16 @@ constexpr TextureSet set_of(const TextureFile (&files)[N]) {
 
 TextureSet texture_set(int state) {
     switch (state) {
-        case -1: return set_of(LOGO_INTRO_SET);
-        case 0: return set_of(MAIN_MENU_SET);
-        case 1: return set_of(SHIP_SELECT_SET);
-        case 2: return set_of(NAV1_SET);
-        case 3: return set_of(NAV2_SET);
-        case 100: return set_of(SETTINGS_SET);
-        case 101: return set_of(STAGE_SELECT_SET);
-        case 102: return set_of(CREDITS_SET);
-        case 103: return set_of(HIGH_SCORES_SET);
-        case 104: return set_of(CONTROLS_SET);
+        case STATE_LOGO_INTRO: return set_of(LOGO_INTRO_SET);
+        case STATE_MAIN_MENU: return set_of(MAIN_MENU_SET);
+        case STATE_SHIP_SELECT: return set_of(SHIP_SELECT_SET);
+        case STATE_NAV1: return set_of(NAV1_SET);
+        case STATE_NAV2: return set_of(NAV2_SET);
+        case STATE_SETTINGS: return set_of(SETTINGS_SET);
+        case STATE_STAGE_SELECT: return set_of(STAGE_SELECT_SET);
+        case STATE_CREDITS: return set_of(CREDITS_SET);
+        case STATE_HIGH_SCORES: return set_of(HIGH_SCORES_SET);
+        case STATE_CONTROLS: return set_of(CONTROLS_SET);
         default: return {nullptr, 0};
     }
 }

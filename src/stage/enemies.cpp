@@ -21,15 +21,8 @@ constexpr double NAV2_RIGHT_LANE_MIN = 0.75;
 constexpr double FIGHTER_TURN_RIGHT_X = 0.2;
 constexpr double FIGHTER_TURN_LEFT_X = 0.7;
 constexpr double FIGHTER_CRUISE_Y = 0.8;
-constexpr double FIGHTER_SINK_FACTOR = 0.2;
 constexpr double FIGHTER_FIRE_BELOW_Y = 1.0;
 constexpr int FIGHTER_VOLLEY_FRAMES = 10;
-constexpr double LEFT_MUZZLE = 0.15;  // share of the fighter's width from its left edge
-constexpr double RIGHT_MUZZLE = 0.75;
-
-// A shot is freed when it crosses the top (player) or bottom (enemy) edge.
-constexpr double SCREEN_TOP = 1.0;
-constexpr double SCREEN_BOTTOM = 0.0;
 
 static const char* const EXPLOSION_SOUND = "./sfx/sfx_explosion.mp3";
 
@@ -123,8 +116,8 @@ void enemy_fire(int weapon) {
     const GunKind& gun = gun_table[weapon];
     if (weapon == GUN_LASER) play_sound("./sfx/sfx_gun_2.wav");
     if (weapon == GUN_ION) play_sound("./sfx/sfx_gun_6.wav");
-    spawn_enemy_shot(gun, LEFT_MUZZLE, -gun.drift);
-    spawn_enemy_shot(gun, RIGHT_MUZZLE, gun.drift);
+    spawn_enemy_shot(gun, LEFT_GUN_MOUNT, -gun.drift);
+    spawn_enemy_shot(gun, RIGHT_GUN_MOUNT, gun.drift);
 }
 
 void move_projectiles() {

@@ -19,10 +19,6 @@
 constexpr double GUN_RECHARGE_PER_FRAME = 2.0;
 constexpr double TITLE_FADE_PER_FRAME = 0.01;
 constexpr int ENEMY_FIGHTER_SCORE = 500;
-constexpr double FIGHTER_RESPAWN_X = 0.4;
-constexpr double FIGHTER_RESPAWN_Y = 1.25;
-constexpr double PLAYER_START_X = 0.4;
-constexpr double PLAYER_START_Y = 0.05;
 
 // End-of-NAV bonuses, counted into the score a little every frame.
 constexpr int NO_DAMAGE_BONUS = 1000;
@@ -151,7 +147,7 @@ void handle_nav2_hits() {
         nav_fighter.alive = 0;
         nav_kills_left -= 1;
         score += ENEMY_FIGHTER_SCORE;
-        spawn_nav_fighter(FIGHTER_RESPAWN_X, FIGHTER_RESPAWN_Y, 0);
+        spawn_nav_fighter(NAV_FIGHTER_ENTRY_X, NAV_FIGHTER_RESPAWN_Y, 0);
     }
 
     // A miss stores 0: afterwards player_hit_side holds the last active shot's result.
@@ -165,92 +161,110 @@ void handle_nav2_hits() {
     }
 }
 
-// NAV 1: survive the rock field for 1500 frames.
-void frame_nav1() {
+// What sets the two NAVs apart; every other step of their frames is the same,
+// in the same order.
+struct NavSection {
+    int fleet_size;
+    int respawn_limit;
+    int next_state;             // where the fly-out leads
+    bool last_nav;              // its results show the high-score place
+    const char* voice;          // played when the goal is reached
+    bool has_title;             // NAV 1: the fading stage title
+    bool has_fighter;           // NAV 2: the enemy fighter
+    ParticlePoolId particle_order[4];
+    void (*draw_status)();      // drawn right after the HUD, or nullptr
+    void (*first_frame)();      // the one-time step of the section's first frame
+    void (*handle_hits)();
+    bool (*goal_reached)();     // also marks the goal as taken, so it is reached once
+    void (*advance_clock)();    // each frame before the goal, or nullptr
+};
+
+static void first_nav1_frame() { setup_player(); }
+
+// The rest of the fighter stays as NAV 1 left it.
+static void first_nav2_frame() {
+    player.x = PLAYER_START_X;
+    player.y = PLAYER_START_Y;
+}
+
+static void draw_kills_left() {
+    if (nav_kills_left <= 0) return;
+    char text[TEXT_SIZE];
+    snprintf(text, sizeof text, "Enemies left to destroy in this NAV: %d", nav_kills_left);
+    draw_white_text(0.59f, 0.02f, LARGE_FONT, text);
+}
+
+// NAV 1: survive the rock field for NAV1_LENGTH_FRAMES.
+static bool nav1_time_up() {
+    if (nav_timer != NAV1_LENGTH_FRAMES) return false;
+    nav_timer = -1;
+    return true;
+}
+
+static void run_nav1_clock() {
+    if (nav_timer_running == 1) nav_timer += 1;
+}
+
+// NAV 2: destroy ten enemy fighters.
+static bool nav2_fighters_destroyed() {
+    if (nav_kills_left != 0) return false;
+    nav_kills_left = -1;
+    return true;
+}
+
+static const NavSection NAV1 = {
+    NAV1_FLEET_SIZE, NAV1_RESPAWN_LIMIT, STATE_NAV2, false, "./sfx/sfx_voc_nav_completed.mp3", true, false,
+    {POOL_EXPLOSION, POOL_IMPACT_SPARKS, POOL_HIT_SPARKS, POOL_DEBRIS},
+    nullptr, first_nav1_frame, handle_nav1_hits, nav1_time_up, run_nav1_clock,
+};
+static const NavSection NAV2 = {
+    NAV2_FLEET_SIZE, NAV2_RESPAWN_LIMIT, STATE_MAIN_MENU, true, "./sfx/sfx_voc_stage_completed.mp3", false, true,
+    {POOL_IMPACT_SPARKS, POOL_HIT_SPARKS, POOL_DEBRIS, POOL_EXPLOSION},
+    draw_kills_left, first_nav2_frame, handle_nav2_hits, nav2_fighters_destroyed, nullptr,
+};
+
+// One frame of a NAV: HUD, one-time step, steering, the sequences under way,
+// the pictures, results, simulation, hits, particles, the goal, the starfield.
+static void run_nav_frame(const NavSection& nav) {
     draw_hud();
+    if (nav.draw_status) nav.draw_status();
     if (stage_started == 0) {
-        setup_player();
+        nav.first_frame();
         stage_started = 1;
     }
     if (player_destroyed == 1) draw_high_score_place(0.31f, 0.45f);
     if (nav_completed == 0) steer_from_commands();
+    if (nav.has_fighter && player_destroyed == 0 && nav_fighter.alive == 1 && nav_completed == 0) nav_fighter_step();
 
     glEnable(GL_TEXTURE_2D);
     if (player.hull < 1) run_player_destruction();  // its first call sets player_destroyed
-    run_fly_out_if_alive(STATE_NAV2);
+    run_fly_out_if_alive(nav.next_state);          // the end of NAV 2's fly-out ends the game
     if (player_destroyed == 0) draw_player_ship(player_hit_side);
-    if (stage_title_fade > 0) draw_stage_title(stage_title_fade);
-    draw_enemies(NAV1_FLEET_SIZE);
+    if (nav.has_title && stage_title_fade > 0) draw_stage_title(stage_title_fade);
+    if (nav.has_fighter && nav_fighter.alive == 1) draw_nav_fighter();
+    draw_enemies(nav.fleet_size);
     draw_shots();
     glDisable(GL_TEXTURE_2D);
 
-    if (nav_completed == 1) draw_results(false);
-    if (stage_title_fade > 0) stage_title_fade -= TITLE_FADE_PER_FRAME;
-    if (nav_completed == 0) fleet_step(enemies, NAV1_FLEET_SIZE, NAV1_RESPAWN_LIMIT);
+    if (nav_completed == 1) draw_results(nav.last_nav);
+    if (nav.has_title && stage_title_fade > 0) stage_title_fade -= TITLE_FADE_PER_FRAME;
+    if (nav_completed == 0) fleet_step(enemies, nav.fleet_size, nav.respawn_limit);
     move_projectiles();
     recharge_shields();
     recharge_guns(GUN_RECHARGE_PER_FRAME);
-    if (player_destroyed == 0 && nav_completed == 0) handle_nav1_hits();
+    if (player_destroyed == 0 && nav_completed == 0) nav.handle_hits();
 
-    draw_particles(POOL_EXPLOSION);
-    draw_particles(POOL_IMPACT_SPARKS);
-    draw_particles(POOL_HIT_SPARKS);
-    draw_particles(POOL_DEBRIS);
+    for (ParticlePoolId pool : nav.particle_order) draw_particles(pool);
 
-    if (nav_timer == NAV1_LENGTH_FRAMES) {
-        complete_nav("./sfx/sfx_voc_nav_completed.mp3");
-        nav_timer = -1;
-    }
+    if (nav.goal_reached()) complete_nav(nav.voice);
     if (nav_completed == 0) {
-        if (nav_timer_running == 1) nav_timer += 1;
+        if (nav.advance_clock) nav.advance_clock();
     } else if (bonus_pending != 0) {
         count_in_bonus();
     }
     draw_starfield(1);
 }
 
-// NAV 2: destroy ten enemy fighters.
-void frame_nav2() {
-    draw_hud();
-    if (nav_kills_left > 0) {
-        char text[TEXT_SIZE];
-        snprintf(text, sizeof text, "Enemies left to destroy in this NAV: %d", nav_kills_left);
-        draw_white_text(0.59f, 0.02f, LARGE_FONT, text);
-    }
-    if (stage_started == 0) {  // the rest of the fighter stays as NAV 1 left it
-        stage_started = 1;
-        player.x = PLAYER_START_X;
-        player.y = PLAYER_START_Y;
-    }
-    if (player_destroyed == 1) draw_high_score_place(0.31f, 0.45f);
-    if (nav_completed == 0) steer_from_commands();
-    if (player_destroyed == 0 && nav_fighter.alive == 1 && nav_completed == 0) nav_fighter_step();
+void frame_nav1() { run_nav_frame(NAV1); }
 
-    glEnable(GL_TEXTURE_2D);
-    if (player.hull < 1) run_player_destruction();
-    run_fly_out_if_alive(STATE_MAIN_MENU);  // the end of this fly-out ends the game
-    if (player_destroyed == 0) draw_player_ship(player_hit_side);
-    if (nav_fighter.alive == 1) draw_nav_fighter();
-    draw_enemies(NAV2_FLEET_SIZE);
-    draw_shots();
-    glDisable(GL_TEXTURE_2D);
-
-    if (nav_completed == 1) draw_results(true);
-    if (nav_completed == 0) fleet_step(enemies, NAV2_FLEET_SIZE, NAV2_RESPAWN_LIMIT);
-    move_projectiles();
-    recharge_shields();
-    recharge_guns(GUN_RECHARGE_PER_FRAME);
-    if (player_destroyed == 0 && nav_completed == 0) handle_nav2_hits();
-
-    draw_particles(POOL_IMPACT_SPARKS);
-    draw_particles(POOL_HIT_SPARKS);
-    draw_particles(POOL_DEBRIS);
-    draw_particles(POOL_EXPLOSION);
-
-    if (nav_kills_left == 0) {
-        complete_nav("./sfx/sfx_voc_stage_completed.mp3");
-        nav_kills_left = -1;
-    }
-    if (nav_completed == 1 && bonus_pending != 0) count_in_bonus();
-    draw_starfield(1);
-}
+void frame_nav2() { run_nav_frame(NAV2); }

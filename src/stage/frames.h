@@ -3,9 +3,8 @@
 
 enum SteerDirection { STEER_LEFT, STEER_RIGHT, STEER_UP, STEER_DOWN };
 
-// NAV 1 lasts this many frames of play; its rocks stop coming back after
+// NAV 1 lasts NAV1_LENGTH_FRAMES of play; its rocks stop coming back after
 // NAV1_RESPAWN_LIMIT. NAV 2's rocks never stop (its clock stays below the limit).
-constexpr int NAV1_LENGTH_FRAMES = 1500;
 constexpr int NAV1_RESPAWN_LIMIT = 1200;
 constexpr int NAV2_RESPAWN_LIMIT = 1500;
 

@@ -42,20 +42,27 @@ int32_t hull_after_shot(int32_t hull, const Projectile& shot) {
     return static_cast<int32_t>(std::trunc(hull - shot.damage));
 }
 
-}  // namespace
-
-int test_ram(Enemy* fleet, int count) {
-    Box p = box_of(player);
+// Every active rock that `mover` overlaps, in fleet order, takes `hit` until
+// one is struck on a known side, which is the result.
+template <typename Hit>
+int strike_fleet(Enemy* fleet, int count, const Box& mover, Hit hit) {
     for (int i = 0; i < count; ++i) {
         Enemy& rock = fleet[i];
         if (rock.active != 1) continue;
         Box e = box_of(rock);
-        if (!overlap(p, e)) continue;
-        rock.hull -= RAM_HULL_LOSS;  // a ram is no shot: shots_hit stays
-        int side = strike_side(p, e);
+        if (!overlap(mover, e)) continue;
+        hit(rock);
+        int side = strike_side(mover, e);
         if (side != SIDE_NONE) return side;
     }
     return SIDE_NONE;
+}
+
+}  // namespace
+
+int test_ram(Enemy* fleet, int count) {
+    // A ram is no shot: shots_hit stays.
+    return strike_fleet(fleet, count, box_of(player), [](Enemy& rock) { rock.hull -= RAM_HULL_LOSS; });
 }
 
 int test_enemy_shot(Projectile shot) {
@@ -79,16 +86,8 @@ int test_shot_nav_fighter(Projectile shot) {
 }
 
 int test_shot_fleet(Enemy* fleet, Projectile shot, int count) {
-    Box s = box_of(shot);
-    for (int i = 0; i < count; ++i) {
-        Enemy& rock = fleet[i];
-        if (rock.active != 1) continue;
-        Box e = box_of(rock);
-        if (!overlap(s, e)) continue;
+    return strike_fleet(fleet, count, box_of(shot), [&shot](Enemy& rock) {
         rock.hull = hull_after_shot(rock.hull, shot);
         shots_hit += 1;
-        int side = strike_side(s, e);
-        if (side != SIDE_NONE) return side;
-    }
-    return SIDE_NONE;
+    });
 }

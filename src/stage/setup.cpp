@@ -12,10 +12,6 @@ enum { TEX_ROCK_SMALL = 4, TEX_ROCK_WIDE = 5, TEX_ROCK_LARGE = 6 };
 
 constexpr int FIGHTER_SIZE = 48;      // pixels, every fighter
 constexpr int ENEMY_FIGHTER_ROW = 3;  // ship_table index of the enemy fighter
-constexpr double PLAYER_START_X = 0.4;
-constexpr double PLAYER_START_Y = 0.05;
-constexpr double NAV2_FIGHTER_START_X = 0.4;
-constexpr double NAV2_FIGHTER_START_Y = 1.5;
 constexpr int NAV2_KILLS = 10;
 
 // x, y, speed, width, height, hull_max, score_value, texture of one rock.
@@ -88,17 +84,11 @@ void setup_nav1() {
 void setup_nav2() {
     clear_stage_arrays();
     fill_fleet(NAV2_FLEET, NAV2_FLEET_SIZE);
-    spawn_nav_fighter(NAV2_FIGHTER_START_X, NAV2_FIGHTER_START_Y, 0);
+    spawn_nav_fighter(NAV_FIGHTER_ENTRY_X, NAV_FIGHTER_START_Y, 0);
     park_particles();
     nav_kills_left = NAV2_KILLS;
     play_sound("./sfx/sfx_voc_fighters_detected.mp3");
-    hud_offset = HUD_OFFSET_START;
-    bonus_pending = 0;
-    bonus_awarded = 0;
-    shots_hit = 0;
-    shots_missed = 0;
-    stage_started = 0;
-    nav_completed = 0;
+    clear_section_values();
     light_remote_leds();
 }
 

@@ -1,6 +1,12 @@
 // Filling the world when a NAV starts.
 #pragma once
 
+// Where each enemy fighter enters: the first far above the screen, the next
+// ones after a kill a little lower.
+constexpr double NAV_FIGHTER_ENTRY_X = 0.4;
+constexpr double NAV_FIGHTER_START_Y = 1.5;
+constexpr double NAV_FIGHTER_RESPAWN_Y = 1.25;
+
 // Called by the dispatcher once on entering NAV 1: fleet, free shots, parked
 // particles, the NAV clock.
 void setup_nav1();

@@ -1,8 +1,7 @@
 #include "stage/world.h"
 
+#include "app/game_end.h"
 #include "app/screen_state.h"
-#include "input/keys.h"
-#include "input/wiimote.h"
 #include "platform/random.h"
 
 const ShipStats ship_table[4] = {
@@ -57,7 +56,7 @@ int nav_fighter_heading = 0;
 int nav_fighter_fire_timer = 0;
 int player_hit_side = 0;
 
-double rand_unit() { return rand15() * (1.0 / 32767.0); }
+double rand_unit() { return rand15() * (1.0 / RAND15_MAX); }
 
 double jitter() { return (rand_unit() - 0.5) * 0.05; }
 
@@ -104,28 +103,25 @@ void park_particles() {
     park_pool(explosion_particles, EXPLOSION_CAPACITY);
 }
 
-// Clears what the ended game leaves behind. The ship choice, the NAV clock, the
-// records and the pools stay: the next NAV 1 set-up gives them their values.
-void reset_game() {
+void clear_section_values() {
     hud_offset = HUD_OFFSET_START;
-    screen_state = STATE_MAIN_MENU;
-    textures_loaded = 0;
-    menu_cursor = 1;
     stage_started = 0;
-    steer_x = 0;
-    steer_y = 0;
-    player_destroyed = 0;
-    score = 0;
     nav_completed = 0;
-    gun_mode = 0;
-    music_started = 0;
-    message_timer = 0;
     shots_hit = 0;
     shots_missed = 0;
     bonus_pending = 0;
     bonus_awarded = 0;
-    if (wiiuse_loaded()) {
-        wiimote_set_leds(WIIMOTE_LEDS_1_AND_4);
-        wiimote_rumble(0);
-    }
+}
+
+// Clears what the ended game leaves behind. The ship choice, the NAV clock, the
+// records and the pools stay: the next NAV 1 set-up gives them their values.
+void reset_game() {
+    enter_screen(STATE_MAIN_MENU, FRESH_TEXTURES | FRESH_MUSIC);
+    clear_section_values();
+    steer_x = 0;
+    steer_y = 0;
+    player_destroyed = 0;
+    score = 0;
+    gun_mode = 0;
+    reset_menus_and_remote();
 }

@@ -12,6 +12,9 @@ constexpr double PIXEL_HEIGHT = 0.0016666666666666668;  // 1/600
 
 // The left 0.84 of the screen is the playfield; the HUD panel covers the rest.
 constexpr double PLAYFIELD_WIDTH = 0.84;
+// The top and bottom edges: shots leave there, and rocks above the top wait unseen.
+constexpr double SCREEN_TOP = 1.0;
+constexpr double SCREEN_BOTTOM = 0.0;
 
 // Side codes of a hit on the player's fighter, also the index into shield arrays.
 enum { SIDE_NONE = 0, SIDE_FRONT = 1, SIDE_REAR = 2, SIDE_LEFT = 3, SIDE_RIGHT = 4 };
@@ -67,6 +70,7 @@ struct ShipStats {
     int32_t gun_energy_max;
 };
 extern const ShipStats ship_table[4];
+constexpr int PLAYER_SHIP_COUNT = 3;  // the player's fighters, ship_table rows 0..2
 constexpr int ENEMY_SPEED_COUNT = 10;
 extern const double ENEMY_SPEEDS[ENEMY_SPEED_COUNT];  // 0.010, 0.012, ..., 0.028
 
@@ -129,8 +133,16 @@ extern int nav_fighter_heading;  // 0 moving right, 1 moving left
 extern int nav_fighter_fire_timer;  // frames since the enemy fighter's last volley
 extern int player_hit_side;      // side code of the latest hit test on the player
 
-// Where the HUD panel starts when a game or NAV 2 begins: off to the right.
+// Where the HUD panel starts at start-up and when a game or NAV 2 begins: off to the right.
 constexpr double HUD_OFFSET_START = 0.26;
+// Frames of NAV 1's play: its goal, and the top of the HUD's progress map.
+constexpr int NAV1_LENGTH_FRAMES = 1500;
+// Where the player's fighter starts NAV 1 and NAV 2.
+constexpr double PLAYER_START_X = 0.4;
+constexpr double PLAYER_START_Y = 0.05;
+// While the player explodes, and while it descends to its cruise height, the
+// enemy fighter sinks at this share of its speed.
+constexpr double FIGHTER_SINK_FACTOR = 0.2;
 // Lengths of the two sequences that share outro_timer.
 constexpr int DEATH_SEQUENCE_FRAMES = 150;
 constexpr int NAV_OUTRO_FRAMES = 200;
@@ -161,7 +173,11 @@ void park_particles();
 inline double centre_x(double x, double width) { return x + width * PIXEL_WIDTH * 0.5; }
 inline double centre_y(double y, double height) { return y + height * PIXEL_HEIGHT * 0.5; }
 
-// Ends the running game and returns to the main menu. Called when a game ends
-// (quit overlay, Enter after destruction, end of the death sequence or of
-// NAV 2's fly-out); callers record the score first, since it clears it.
+// A section starts afresh: the HUD panel off to the right, the one-time step
+// and the goal still ahead, accuracy and bonuses judged anew. Called by
+// setup_nav2 and reset_game.
+void clear_section_values();
+
+// Ends the running game and returns to the main menu. Called by end_game
+// (app/game_end), which records the score first, since this clears it.
 void reset_game();

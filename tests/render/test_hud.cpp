@@ -20,7 +20,7 @@ const Rgb PILVET_PANEL = rgb(0.2, 0.7, 0.2);
 struct HudTest : testing::Test {
     void SetUp() override {
         load_white({0, 1, 2, TEX_NAV_MAP, TEX_HUD_PANEL});
-        clear_world();
+        zero_world();
         fresh_player(0, 0.4, 0.05);
         message_timer = 0;
         nav_timer = 0;

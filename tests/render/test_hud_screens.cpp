@@ -15,6 +15,7 @@
 #include "app/screen_state.h"
 #include "combat/guns.h"
 #include "input/keys.h"
+#include "render/hud.h"
 #include "render/quit_overlay.h"
 #include "render/sprites.h"
 #include "render/starfield.h"
@@ -75,7 +76,7 @@ struct StageScreensTest : GameFolderTest {
         GameFolderTest::SetUp();
         if (HasFatalFailure()) return;
         reset_game();  // a new game, as the main menu would start it
-        clear_world();
+        zero_world();
         srand(11);
         init_starfield();
         srand(11);

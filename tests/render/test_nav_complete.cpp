@@ -27,7 +27,7 @@ void empty_high_scores() {
 struct NavCompleteTest : testing::Test {
     void SetUp() override {
         load_white({TEX_NAV_COMPLETE});
-        clear_world();
+        zero_world();
         fresh_player(1, 0.4, 0.3);
         selected_ship = 1;
         nav_completed = 1;

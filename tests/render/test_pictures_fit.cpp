@@ -166,7 +166,7 @@ TEST_F(GamePicturesTest, HudReadoutsAroundTheFighterStayClearOfIt) {
     enter(STATE_NAV2);
     for (int ship = 0; ship < 3; ++ship) {
         SCOPED_TRACE(testing::Message() << "fighter " << ship);
-        clear_world();
+        zero_world();
         selected_ship = ship;
         fresh_player(ship, 0.4, 0.1);
         message_timer = 0;

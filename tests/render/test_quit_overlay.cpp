@@ -22,7 +22,7 @@ const Rgb STAR = rgb(0.7, 0.5, 0.5);
 struct QuitOverlayTest : testing::Test {
     void SetUp() override {
         load_white({0, 1, 2, TEX_NAV_MAP, TEX_HUD_PANEL, TEX_QUIT_PROMPT});
-        clear_world();
+        zero_world();
         fresh_player(0, 0.4, 0.05);
         screen_state = STATE_QUIT_OVERLAY;
         stars_on = 1;

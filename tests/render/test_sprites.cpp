@@ -18,7 +18,7 @@ struct SpritesTest : testing::Test {
         load_white({0, 1, 2, 4, 5, 6, TEX_SHIELD_FLASH, TEX_NAV_FIGHTER, TEX_STAGE_TITLE, TEX_SHOT_LASER});
         load_solid(TEX_SHOT_ION, 0, 0, 255);
         load_solid(TEX_SHOT_NEUTRON, 0, 255, 0);
-        clear_world();
+        zero_world();
         shield_flash_side = 0;
         fresh_player(0, 0.3, 0.3);  // 48x48 pixels: x 0.3..0.36, y 0.3..0.38
         begin_frame();

@@ -30,7 +30,7 @@ constexpr double AT_X = 200.5 / 800, AT_Y = 300.5 / 600;
 
 struct ParticlesTest : testing::Test {
     void SetUp() override {
-        clear_world();
+        zero_world();
         park_every_particle();
         begin_frame();
     }

@@ -11,6 +11,7 @@
 
 #include "render/textures.h"
 #include "stage/world.h"
+#include "stage/world_snapshot.h"
 #include "support/gl_pixels.h"
 #include "support/scratch_dir.h"
 
@@ -50,27 +51,6 @@ inline void load_red_bottom_blue_top(int id) {
         }
     write_tga("p.tga", 4, 4, 32, px);
     load_tga_texture("p.tga", id);
-}
-
-// Every world value the stage drawing reads, back to zero.
-inline void clear_world() {
-    player = Ship{};
-    nav_fighter = Ship{};
-    memset(enemies, 0, sizeof enemies);
-    memset(player_shots, 0, sizeof player_shots);
-    memset(enemy_shots, 0, sizeof enemy_shots);
-    memset(debris_particles, 0, sizeof debris_particles);
-    memset(hit_sparks, 0, sizeof hit_sparks);
-    memset(impact_sparks, 0, sizeof impact_sparks);
-    memset(explosion_particles, 0, sizeof explosion_particles);
-    selected_ship = 0;
-    score = 0;
-    player_destroyed = 0;
-    nav_completed = 0;
-    outro_timer = 0;
-    nav_timer = 0;
-    hud_offset = 0.0;
-    gun_mode = 0;
 }
 
 // Parks every particle off screen, as the NAV set-ups do.

@@ -7,6 +7,7 @@
 #include "audio/sound.h"
 #include "input/keys.h"
 #include "persist/settings.h"
+#include "render/hud.h"
 #include "test_sound_support.h"
 
 namespace {

@@ -10,6 +10,7 @@
 #include "input/keys.h"
 #include "persist/high_scores.h"
 #include "persist/settings.h"
+#include "render/hud.h"
 #include "render/starfield.h"
 #include "stage/world.h"
 

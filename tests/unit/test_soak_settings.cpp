@@ -19,6 +19,7 @@
 #include "persist/high_scores.h"
 #include "persist/settings.h"
 #include "platform/sound_library.h"
+#include "render/hud.h"
 #include "stage/world.h"
 #include "support/scratch_dir.h"
 

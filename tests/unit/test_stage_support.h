@@ -19,6 +19,7 @@
 #include "stage/frames.h"
 #include "stage/setup.h"
 #include "stage/world.h"
+#include "stage/world_snapshot.h"
 
 namespace stage_test {
 
@@ -51,27 +52,10 @@ inline int draw_for(double u) {
 
 // Every world value back to zero, as at program start, and the game in NAV 1.
 inline void clear_world() {
-    memset(&player, 0, sizeof player);
-    memset(&nav_fighter, 0, sizeof nav_fighter);
-    memset(enemies, 0, sizeof enemies);
-    memset(player_shots, 0, sizeof player_shots);
-    memset(enemy_shots, 0, sizeof enemy_shots);
+    zero_world();
     park_particles();
-    debris_ring = hit_spark_ring = impact_spark_ring = explosion_ring = 0;
-    selected_ship = 0;
-    score = shots_hit = shots_missed = bonus_pending = bonus_awarded = 0;
-    player_destroyed = nav_completed = outro_timer = 0;
-    nav_timer = 0;
     nav_timer_running = 1;
-    nav_kills_left = 0;
     stage_started = 1;
-    stage_title_fade = 0.0;
-    hud_offset = 0.0;
-    gun_mode = 0;
-    steer_x = steer_y = 0;
-    tilt_active = tilt_pitch = tilt_roll = 0;
-    nav_fighter_weapon = nav_fighter_heading = nav_fighter_fire_timer = 0;
-    player_hit_side = 0;
     screen_state = STATE_NAV1;
     textures_loaded = 1;
     music_started = 1;

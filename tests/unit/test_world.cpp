@@ -1,6 +1,7 @@
 // The world's shared rules: random values, particle bursts and their rings,
 // and the reset at the end of a game.
 #include "input/keys.h"
+#include "render/hud.h"
 #include "test_stage_support.h"
 
 using namespace stage_test;
