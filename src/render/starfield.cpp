@@ -12,7 +12,9 @@
 Star starfield[STAR_COUNT];
 int stars_on = 1;
 
-static double random_fraction() { return rand15() / 32767.0; }
+// Divided, not multiplied by the reciprocal as rand_unit does: the two can
+// differ in the last bit, and the stars keep their own formula.
+static double random_fraction() { return rand15() / static_cast<double>(RAND15_MAX); }
 
 void init_starfield() {
     memset(starfield, 0, sizeof starfield);
@@ -26,7 +28,7 @@ void init_starfield() {
 
 void draw_starfield(int vertical) {
     // The stars switch only covers stage play and its quit overlay; menus always show them.
-    if (stars_on != 1 && screen_state >= 2 && screen_state <= 99) return;
+    if (stars_on != 1 && in_stars_switch_range(screen_state)) return;
 
     for (Star& star : starfield) {
         double& coordinate = vertical == 1 ? star.y : star.x;
