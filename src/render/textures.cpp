@@ -191,6 +191,8 @@ bool read_tga(FILE* file, TgaPicture* out) {
     return true;
 }
 
+void (*texture_file_watcher)(const char* path, int id) = nullptr;
+
 int load_tga_texture(const char* path, int id) {
     // Read-only: the game folder may be installed where the player cannot write.
     FILE* file = fopen(path, "rb");
@@ -210,6 +212,7 @@ int load_tga_texture(const char* path, int id) {
     glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glTexImage2D(GL_TEXTURE_2D, 0, format, picture.width, picture.height, 0, format, GL_UNSIGNED_BYTE,
                  picture.pixels.data());
+    if (texture_file_watcher) texture_file_watcher(path, id);
     return TGA_LOADED;
 }
 

@@ -35,6 +35,10 @@ bool read_tga(FILE* file, TgaPicture* out);
 // cannot be opened (the id keeps its image), TGA_REFUSED otherwise.
 int load_tga_texture(const char* path, int id);
 
+// Told of every picture file that now fills a texture id, after its upload;
+// nullptr in the game. Tests set it to see which picture each id holds.
+extern void (*texture_file_watcher)(const char* path, int id);
+
 // Loads the whole texture set of screen state `state`, in its fixed order.
 // Called by the dispatcher once per visit, and by gl_setup for the logo intro.
 void load_state_textures(int state);

@@ -3,7 +3,9 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
+#include "app/screen_state.h"
 #include "render/sprites.h"
+#include "stage/frames.h"
 #include "render/textures.h"
 #include "test_sprites_pictures.h"
 
@@ -207,6 +209,30 @@ TEST_F(SpritesTest, NoRocksOnceTheNavIsComplete) {
     nav_completed = 1;
     draw_enemies(NAV1_FLEET_SIZE);
     EXPECT_EQ(lit_pixels(0, 0, 800, 600), 0);
+}
+
+TEST_F(SpritesTest, EachNavsFrameDrawsItsWholeFleetAndNoMore) {
+    for (int nav : {STATE_NAV1, STATE_NAV2}) {
+        zero_world();
+        park_every_particle();
+        fresh_player(0, 0.4, 0.05);
+        hud_offset = 0.26;  // the panel still outside
+        stage_title_fade = 0;
+        stage_started = 1;
+        nav_kills_left = 5;
+        screen_state = nav;
+        for (int i = 0; i < NAV1_FLEET_SIZE; ++i) {
+            place_rock(i, 0.02 + i * 0.1, 0.5);  // standing still
+            enemies[i].hull = enemies[i].hull_max = 100;
+        }
+        begin_frame();
+        if (nav == STATE_NAV1) frame_nav1();
+        else frame_nav2();
+        int drawn = 0;
+        for (int i = 0; i < NAV1_FLEET_SIZE; ++i) drawn += near(pixel_at(0.05 + i * 0.1, 0.55), rgb(1, 0.7, 0.7));
+        EXPECT_EQ(drawn, nav == STATE_NAV1 ? NAV1_FLEET_SIZE : NAV2_FLEET_SIZE) << "state " << nav;
+        EXPECT_TRUE(near(pixel_at(0.05, 0.55), rgb(1, 0.7, 0.7))) << "state " << nav;
+    }
 }
 
 TEST_F(SpritesTest, PlayerShotsComeBeforeEnemyShotsAndFreeSlotsAreSkipped) {

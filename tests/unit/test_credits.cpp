@@ -3,6 +3,8 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "app/screen_state.h"
@@ -137,4 +139,25 @@ TEST_F(CreditsTest, LeavingAndComingBackStartsFromTheBeginning) {
     frame();
     EXPECT_EQ(pixel_at(0.5, 0.36), LOGO);
     EXPECT_EQ(pixel_at(0.5, 0.345), rgb(0, 0, 0));
+}
+
+TEST_F(CreditsTest, EveryHeadingIsWordedAsTheCreditsNameIt) {
+    credits_scroll = 0.598;
+    frame();
+    const double s = credits_scroll;
+    // Above the closing lines, which share the headings' colour.
+    const std::vector<bool> drawn = mask_of(HEADING, 280, 130, 800, 600);
+    begin_frame();
+    glColor3f(1.0f, 0.7f, 0.7f);
+    const std::pair<double, const char*> headings[] = {
+        {0.30, "CODING (ENGINE AND GRAPHICS)"}, {0.23, "GAME DESIGN AND TEXTURE COMPILER"},
+        {0.16, "TEXTURES / MUSIC / SFX"},       {0.09, "BIG 'PILVET' MODEL (MENU)"},
+        {0.02, "BIG 'VESKER' MODEL (MENU)"},    {-0.05, "KORVANE FONT"},
+        {-0.12, "GAMEPLAY TESTERS"},            {-0.25, "LIBRARIES USED"},
+        {-0.36, "SPECIAL THANKS TO"},
+    };
+    for (const auto& [y, text] : headings) draw_text(0.35f, static_cast<float>(s + y), GLUT_BITMAP_HELVETICA_12, text);
+    const std::vector<bool> expected = mask_of(HEADING, 280, 130, 800, 600);
+    EXPECT_GT(std::count(expected.begin(), expected.end(), true), 9 * 100) << "every heading lights pixels";
+    EXPECT_EQ(drawn, expected);
 }

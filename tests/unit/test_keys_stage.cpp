@@ -170,6 +170,28 @@ TEST_F(StageKeysTest, TheLatestPressedDirectionOfAnAxisWins) {
     EXPECT_EQ(steer_x, 1);
 }
 
+// Both orders on both axes: letting go of the overridden key keeps the newer
+// direction, letting go of the newer one stops the axis.
+TEST_F(StageKeysTest, ReleasesFollowTheNewerKeyOnEveryAxisInBothOrders) {
+    struct Case {
+        int first, second, released;
+        int x, y;  // the axes after the release
+    } cases[] = {
+        {SPECIAL_RIGHT, SPECIAL_LEFT, SPECIAL_RIGHT, 1, 0}, {SPECIAL_RIGHT, SPECIAL_LEFT, SPECIAL_LEFT, 0, 0},
+        {SPECIAL_LEFT, SPECIAL_RIGHT, SPECIAL_LEFT, 2, 0},  {SPECIAL_LEFT, SPECIAL_RIGHT, SPECIAL_RIGHT, 0, 0},
+        {SPECIAL_UP, SPECIAL_DOWN, SPECIAL_UP, 0, 2},       {SPECIAL_UP, SPECIAL_DOWN, SPECIAL_DOWN, 0, 0},
+        {SPECIAL_DOWN, SPECIAL_UP, SPECIAL_DOWN, 0, 1},     {SPECIAL_DOWN, SPECIAL_UP, SPECIAL_UP, 0, 0},
+    };
+    for (const Case& c : cases) {
+        steer_x = steer_y = 0;
+        press_special(c.first);
+        press_special(c.second);
+        release_special(c.released);
+        EXPECT_EQ(steer_x, c.x) << c.first << " then " << c.second << ", released " << c.released;
+        EXPECT_EQ(steer_y, c.y) << c.first << " then " << c.second << ", released " << c.released;
+    }
+}
+
 TEST_F(StageKeysTest, ReleasesInTheOverlayAreIgnoredAndNLeavesNoDrift) {
     screen_state = 3;
     press_special(SPECIAL_RIGHT);

@@ -247,6 +247,35 @@ TEST_F(FrameTest, NoHitTestsOnceThePlayerIsDestroyedButTheFleetFallsOn) {
     EXPECT_EQ(shots_hit, 0);
 }
 
+TEST_F(FrameTest, DuringTheDeathSequenceTheEnemyFighterOnlySinksAndHoldsItsFire) {
+    screen_state = STATE_NAV2;
+    player_destroyed = 1;
+    player.hull = -5;
+    outro_timer = 100;
+    nav_fighter.alive = 1;
+    nav_fighter.x = 0.5;
+    nav_fighter.y = 0.8;
+    nav_fighter.speed = 0.02;
+    nav_fighter.width = nav_fighter.height = 48;
+    nav_fighter_heading = 1;
+    nav_fighter_fire_timer = 100;  // a volley is long due
+    nav_kills_left = 4;
+    frame_nav2();
+    EXPECT_EQ(nav_fighter.x, 0.5) << "no sweep";
+    EXPECT_DOUBLE_EQ(nav_fighter.y, 0.8 - 0.02 * 0.2);
+    EXPECT_EQ(active_shots(enemy_shots), 0);
+}
+
+TEST_F(FrameTest, TheStageTitleFadesAHundredthAFrame) {
+    stage_title_fade = 1.0;
+    double expected = 1.0;
+    for (int frame = 1; frame <= 3; ++frame) {
+        frame_nav1();
+        expected -= 0.01;
+        EXPECT_NEAR(stage_title_fade, expected, 1e-12) << "frame " << frame;
+    }
+}
+
 // ---- completion and the NAV clock ----
 
 TEST_F(FrameTest, Nav1CompletesOnTheFrameTheClockReads1500) {

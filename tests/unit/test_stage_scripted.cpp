@@ -3,10 +3,15 @@
 // the high-score table and the main menu.
 #include <algorithm>
 #include <cstdlib>
+#include <map>
+#include <string>
+#include <vector>
 
 #include "app/startup.h"
+#include "audio/sound.h"
 #include "combat/damage.h"
 #include "input/keys.h"
+#include "persist/settings.h"
 #include "stage/enemies.h"
 #include "test_stage_support.h"
 
@@ -54,6 +59,16 @@ void nav2_pilot() {
     if (nav_fighter.y < 1.05 && nav_completed == 0 && player_destroyed == 0) fire_guns();
 }
 
+// Every file handed to the sound layer during a scripted game, in order.
+std::vector<std::string> heard;
+void hear(const char* path) { heard.emplace_back(path); }
+void listen() {
+    sfx = 1;
+    music = 1;
+    heard.clear();
+    sound_file_watcher = hear;
+}
+
 int bonus_for(const Ship& fighter, double accuracy) {
     int bonus = fighter.hull == fighter.hull_max ? 1000 : 0;
     if (accuracy >= 90)
@@ -68,6 +83,7 @@ int bonus_for(const Ship& fighter, double accuracy) {
 TEST(ScriptedNavTest, Nav1Runs1500FramesAndEntersNav2WithTheFighterCarriedOver) {
     start_game(0);
     script_rand({}, 0);
+    listen();
 
     int frame = 0;
     while (frame < NAV1_LENGTH_FRAMES) {
@@ -129,6 +145,15 @@ TEST(ScriptedNavTest, Nav1Runs1500FramesAndEntersNav2WithTheFighterCarriedOver) 
     EXPECT_EQ(nav_completed, 0);
     EXPECT_EQ(nav_fighter.alive, 1);
     EXPECT_STREQ(music_path, "./mus/mus_stage_1.mid");
+
+    // The stage song, three laser volleys, the rock's explosion, a hit on the
+    // holding rear shield and one through it, the end of NAV 1, NAV 2's call.
+    sound_file_watcher = nullptr;
+    EXPECT_EQ(heard, (std::vector<std::string>{"./mus/mus_stage_1.mid", "./sfx/sfx_gun_2.wav", "./sfx/sfx_gun_2.wav",
+                                               "./sfx/sfx_gun_2.wav", "./sfx/sfx_explosion.mp3",
+                                               "./sfx/sfx_shield_1.wav", "./sfx/sfx_shield_2.wav",
+                                               "./sfx/sfx_voc_nav_completed.mp3",
+                                               "./sfx/sfx_voc_fighters_detected.mp3"}));
 }
 
 TEST(ScriptedNavTest, Nav2WithTenKillsEndsInTheHighScoreTableAndTheMainMenu) {
@@ -143,8 +168,10 @@ TEST(ScriptedNavTest, Nav2WithTenKillsEndsInTheHighScoreTableAndTheMainMenu) {
     nav_completed = 1;
     screen_state = STATE_NAV2;
     textures_loaded = 0;
+    music_started = 1;  // the stage song goes on from NAV 1
     set_rand15_source(nullptr);
     srand(3);
+    listen();
 
     int frames = 0;
     while (nav_completed == 0 || frames == 0) {
@@ -178,6 +205,25 @@ TEST(ScriptedNavTest, Nav2WithTenKillsEndsInTheHighScoreTableAndTheMainMenu) {
     EXPECT_EQ(menu_cursor, 1);
     display_callback();  // the main menu, with its own song again
     EXPECT_STREQ(music_path, "./mus/mus_menu.mid");
+
+    // What NAV 2 sounds like: the call, neutron volleys, the fighters' lasers
+    // and ion guns, hits, explosions; the last kill's hit, explosion and the
+    // stage-complete call; then the menu's song. Nothing else.
+    sound_file_watcher = nullptr;
+    ASSERT_GE(heard.size(), 5u);
+    EXPECT_EQ(heard.front(), "./sfx/sfx_voc_fighters_detected.mp3");
+    EXPECT_EQ(std::vector<std::string>(heard.end() - 4, heard.end()),
+              (std::vector<std::string>{"./sfx/sfx_shield_2.wav", "./sfx/sfx_explosion.mp3",
+                                        "./sfx/sfx_voc_stage_completed.mp3", "./mus/mus_menu.mid"}));
+    std::map<std::string, int> plays;
+    for (const std::string& file : heard) ++plays[file];
+    EXPECT_GE(plays["./sfx/sfx_explosion.mp3"], 10);
+    EXPECT_GE(plays["./sfx/sfx_shield_2.wav"], 10) << "each shot on the fighter";
+    EXPECT_GT(plays["./sfx/sfx_gun_7.wav"], 0);
+    EXPECT_GT(plays["./sfx/sfx_gun_2.wav"] + plays["./sfx/sfx_gun_6.wav"], 0) << "the fighters fire";
+    for (const char* other : {"./sfx/sfx_gun_2_6.wav", "./sfx/sfx_gun_2_7.wav", "./sfx/sfx_gun_5.wav",
+                              "./sfx/sfx_voc_nav_completed.mp3", "./mus/mus_stage_1.mid"})
+        EXPECT_EQ(plays.count(other), 0u) << other;
 
     EXPECT_EQ(high_scores[0].score, final_score);
     EXPECT_STREQ(high_scores[0].name, "pilot");

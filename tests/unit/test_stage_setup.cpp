@@ -46,6 +46,40 @@ TEST_F(StageSetupTest, Nav1FillsEightRocksFreesEveryShotAndParksEveryParticle) {
     EXPECT_EQ(rand_draws, 0);
 }
 
+TEST_F(StageSetupTest, EveryRockOfBothFleetsStartsAsItsRowSays) {
+    struct Row {
+        double x, y, speed, width, height;
+        int hull_max, score_value, texture;
+    };
+    const Row nav1[NAV1_FLEET_SIZE] = {
+        {0.2, 3.5, 0.02, 64, 64, 100, 100, 4},     {0.4, 4.0, 0.02, 64, 64, 100, 100, 4},
+        {0.8, 4.5, 0.02, 64, 64, 100, 100, 4},     {0.3, 5.0, 0.025, 128, 128, 200, 250, 6},
+        {0.6, 5.5, 0.025, 128, 128, 200, 250, 6},  {0.5, 6.0, 0.01, 256, 128, 400, 300, 5},
+        {0.1, 6.5, 0.01, 64, 64, 100, 100, 4},     {0.4, 7.0, 0.01, 64, 64, 100, 100, 4},
+    };
+    const Row nav2[NAV2_FLEET_SIZE] = {
+        {0.1, 3.5, 0.05, 64, 64, 100, 100, 4}, {0.75, 4.0, 0.05, 64, 64, 100, 100, 4},
+        {0.1, 4.5, 0.05, 64, 64, 100, 100, 4}, {0.75, 5.0, 0.05, 64, 64, 100, 100, 4},
+    };
+    auto expect_fleet = [](const Row* rows, int count, const char* nav) {
+        for (int i = 0; i < count; ++i) {
+            const Enemy& rock = enemies[i];
+            const Row& row = rows[i];
+            EXPECT_EQ(std::vector<double>({rock.x, rock.y, rock.speed, rock.width, rock.height}),
+                      std::vector<double>({row.x, row.y, row.speed, row.width, row.height}))
+                << nav << " rock " << i;
+            EXPECT_EQ(std::vector<int>({rock.hull_max, rock.hull, rock.score_value, rock.texture, rock.active}),
+                      std::vector<int>({row.hull_max, row.hull_max, row.score_value, row.texture, 1}))
+                << nav << " rock " << i;
+        }
+    };
+    setup_nav1();
+    expect_fleet(nav1, NAV1_FLEET_SIZE, "NAV 1");
+    setup_nav2();
+    expect_fleet(nav2, NAV2_FLEET_SIZE, "NAV 2");
+    EXPECT_EQ(enemies[NAV2_FLEET_SIZE].active, 0) << "NAV 2 has four rocks";
+}
+
 TEST_F(StageSetupTest, Nav2CarriesThePlayerAndScoreOverAndJudgesAccuracyAfresh) {
     place_player(0.7, 0.6, 1);
     player.hull = 61;

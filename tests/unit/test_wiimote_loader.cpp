@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include "platform/os.h"
+#include "stage/setup.h"
 #include "test_wiimote_support.h"
 
 using namespace remote_test;
@@ -181,4 +182,22 @@ TEST_F(RemoteLoader, QuitStopsThePollThreadBeforeTheLibraryGoes) {
     EXPECT_EQ(lines[lines.size() - 2], "disconnect");
     EXPECT_EQ(lines.back(), "unload");
     os_sleep_ms(30);  // a thread still polling would now crash in unmapped code
+}
+
+TEST_F(RemoteLoader, EachNavSetUpLightsTheFirstAndLastLed) {
+    install_library(SCRIPTED);
+    dir.write("wiiuse_script.txt", "");
+    testing::internal::CaptureStdout();
+    ASSERT_EQ(connect_wiimote(), 0);
+    testing::internal::GetCapturedStdout();
+    auto leds_lit = [&] {
+        int count = 0;
+        for (const std::string& line : log_lines(dir)) count += line == "leds 144";
+        return count;
+    };
+    const int before = leds_lit();
+    setup_nav1();
+    EXPECT_EQ(leds_lit(), before + 1) << "NAV 1";
+    setup_nav2();
+    EXPECT_EQ(leds_lit(), before + 2) << "NAV 2";
 }
