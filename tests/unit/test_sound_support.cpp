@@ -1,5 +1,6 @@
 #include "test_sound_support.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <thread>
@@ -79,6 +80,16 @@ int output_peak_over(int milliseconds) {
     sound_library_test_output_peak();
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
     return sound_library_test_output_peak();
+}
+
+int output_peak_reaching(int wanted, int milliseconds) {
+    sound_library_test_output_peak();
+    int loudest = 0;
+    for (int waited = 0; waited < milliseconds && loudest <= wanted; waited += 10) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        loudest = std::max(loudest, sound_library_test_output_peak());
+    }
+    return loudest;
 }
 
 void SoundTest::SetUp() {

@@ -16,6 +16,9 @@ std::string single_note_midi(int program, int note_ms, int end_ms, int bank = 0)
 
 // Loudest output sample over the next `milliseconds` (earlier output is dropped).
 int output_peak_over(int milliseconds);
+// Loudest output sample from now until it passes `wanted` or `milliseconds`
+// have gone by: a sound that starts softly is still caught on a busy machine.
+int output_peak_reaching(int wanted, int milliseconds);
 
 // Output louder than this is sound; quieter is silence (synth tails die away below it).
 constexpr int AUDIBLE_PEAK = 200;
