@@ -235,6 +235,33 @@ TEST_F(SpritesTest, EachNavsFrameDrawsItsWholeFleetAndNoMore) {
     }
 }
 
+// Particles of two pools on one pixel: the pool a NAV draws first keeps it.
+TEST_F(SpritesTest, EachNavsFrameDrawsItsParticlePoolsInItsOwnOrder) {
+    const struct {
+        int nav;
+        Rgb first_drawn;
+    } cases[] = {
+        {STATE_NAV1, rgb(0.7, 1, 0.7)},  // explosions before sparks
+        {STATE_NAV2, rgb(1, 1, 1)},      // sparks before explosions
+    };
+    const double at_x = 200.5 / 800, at_y = 500.5 / 600;  // clear of the fleet and the HUD
+    for (const auto& c : cases) {
+        zero_world();
+        park_every_particle();
+        fresh_player(0, 0.4, 0.05);
+        hud_offset = 0.26;
+        stage_started = 1;
+        nav_kills_left = 5;
+        screen_state = c.nav;
+        explosion_particles[0] = {at_x, at_y, 0, 0};
+        impact_sparks[0] = {at_x, at_y, 0, 0};
+        begin_frame();
+        if (c.nav == STATE_NAV1) frame_nav1();
+        else frame_nav2();
+        EXPECT_TRUE(near(pixel_at_px(200, 500), c.first_drawn)) << pixel_at_px(200, 500) << " state " << c.nav;
+    }
+}
+
 TEST_F(SpritesTest, PlayerShotsComeBeforeEnemyShotsAndFreeSlotsAreSkipped) {
     place_shot(player_shots, 63, 0.5, 0.5, TEX_SHOT_LASER);  // white
     place_shot(enemy_shots, 0, 0.5, 0.5, TEX_SHOT_ION);      // blue, same place
