@@ -5,12 +5,14 @@
 #include <poll.h>
 
 #include <algorithm>
+#include <chrono>
+#include <ctime>
+#include <thread>
 
 #include "app/quit_requests.h"
 #include "input/gamepad.h"
 #include "input/wiimote.h"
 #include "platform/gamepad_device.h"
-#include "platform/os.h"
 
 int last_frame_time = 0;
 int idle_gives_back_cpu = 1;
@@ -21,11 +23,16 @@ int frame_due(int now_ms) {
     return 1;
 }
 
-int idle_wait_ms(int until_due_ms, int must_poll) {
-    // The last millisecond before a frame is not waited through, since a wait
-    // overshoots and every late frame would delay all that follow.
-    if (until_due_ms <= 1) return 0;
-    return must_poll ? std::min(until_due_ms - 1, IDLE_SLEEP_LIMIT_MS) : until_due_ms - 1;
+int idle_wait_us(int until_due_ms, int must_poll) {
+    constexpr int US_PER_MS = 1000;
+    if (until_due_ms <= 0) return 0;
+    // The toolkit's clock moves in whole milliseconds, so "1 ms to go" means the
+    // frame is due anywhere within the next millisecond. Waiting it through would
+    // make frames late; calling straight back spins the processor for it. Short
+    // naps keep a frame at most a quarter of a millisecond late.
+    if (until_due_ms == 1) return LAST_MS_NAP_US;
+    const int wait_ms = must_poll ? std::min(until_due_ms - 1, IDLE_SLEEP_LIMIT_MS) : until_due_ms - 1;
+    return wait_ms * US_PER_MS;
 }
 
 // Waits until the window system has something for us (a key, a click, the
@@ -35,15 +42,16 @@ int idle_wait_ms(int until_due_ms, int must_poll) {
 // keep their presses prompt.
 static void wait_for_input_or_frame(int until_due_ms) {
     const int must_poll = gamepad_device_in_use() || wiimote_polling();
-    const int wait_ms = idle_wait_ms(until_due_ms, must_poll);
-    if (wait_ms <= 0) return;
+    const int wait_us = idle_wait_us(until_due_ms, must_poll);
+    if (wait_us <= 0) return;
     Display* display = must_poll ? nullptr : glXGetCurrentDisplay();
     if (!display) {
-        os_sleep_ms(wait_ms);
+        std::this_thread::sleep_for(std::chrono::microseconds(wait_us));
         return;
     }
     pollfd window_system = {ConnectionNumber(display), POLLIN, 0};
-    if (XEventsQueued(display, QueuedAlready) == 0) poll(&window_system, 1, wait_ms);
+    const timespec timeout = {0, wait_us * 1000L};
+    if (XEventsQueued(display, QueuedAlready) == 0) ppoll(&window_system, 1, &timeout, nullptr);
 }
 
 void idle_callback() {

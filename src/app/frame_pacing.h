@@ -3,6 +3,7 @@
 
 constexpr int FRAME_INTERVAL_MS = 40;   // 25 frames a second at most
 constexpr int IDLE_SLEEP_LIMIT_MS = 2;  // longest nap while a pad or the remote must be polled
+constexpr int LAST_MS_NAP_US = 250;     // nap in a frame's last millisecond (see idle_wait_us)
 
 extern int last_frame_time;  // toolkit ms at the last posted redisplay; 0 = none yet
 
@@ -15,15 +16,16 @@ extern int idle_gives_back_cpu;
 // last_frame_time is then set to now_ms), 0 otherwise.
 int frame_due(int now_ms);
 
-// How long the idle callback waits with the next frame due in `until_due_ms`:
-// 0 in the frame's last millisecond; at most IDLE_SLEEP_LIMIT_MS when `must_poll`
-// (a pad or the remote is read by polling); else up to that last millisecond,
-// since window-system input ends the wait early.
-int idle_wait_ms(int until_due_ms, int must_poll);
+// How long, in microseconds, the idle callback waits with the next frame due in
+// `until_due_ms` (toolkit milliseconds): up to the frame's last millisecond, since
+// window-system input ends the wait early; at most IDLE_SLEEP_LIMIT_MS when
+// `must_poll` (a pad or the remote is read by polling); LAST_MS_NAP_US in the
+// last millisecond; nothing when the frame is due.
+int idle_wait_us(int until_due_ms, int must_poll);
 
 // Toolkit idle callback: ends the game on a quit signal, applies queued remote
 // events and reads the gamepad, posts a redisplay when one is due, else waits
-// as idle_wait_ms says.
+// as idle_wait_us says.
 void idle_callback();
 
 // Toolkit visibility callback: installs the idle callback while the window is

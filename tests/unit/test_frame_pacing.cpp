@@ -32,14 +32,15 @@ TEST(FramePacing, AtMostTwentyFiveFramesInASecondOfIdleCalls) {
 
 TEST(FramePacing, IdleWaitStopsShortOfTheFrameAndNapsWhilePolling) {
     struct Case {
-        int until_due_ms, must_poll, expected_ms;
+        int until_due_ms, must_poll, expected_us;
     } cases[] = {
-        {39, 0, 38},  // nothing to poll: wait until the frame's last millisecond
-        {39, 1, IDLE_SLEEP_LIMIT_MS},  // a pad or the remote: short naps only
-        {2, 0, 1},   {2, 1, 1},  {1, 0, 0}, {1, 1, 0},
-        {0, 0, 0},   {-5, 0, 0},  // due or late: no wait at all
+        {39, 0, 38000},  // nothing to poll: wait until the frame's last millisecond
+        {39, 1, IDLE_SLEEP_LIMIT_MS * 1000},  // a pad or the remote: short naps only
+        {3, 1, 2000},    {2, 0, 1000}, {2, 1, 1000},
+        {1, 0, 250},     {1, 1, 250},  // the last millisecond: quarter-millisecond naps, no spinning
+        {0, 0, 0},       {-5, 0, 0},   // due or late: no wait at all
     };
     for (const Case& c : cases)
-        EXPECT_EQ(idle_wait_ms(c.until_due_ms, c.must_poll), c.expected_ms)
+        EXPECT_EQ(idle_wait_us(c.until_due_ms, c.must_poll), c.expected_us)
             << c.until_due_ms << " ms to go, polling " << c.must_poll;
 }
