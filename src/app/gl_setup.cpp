@@ -11,6 +11,7 @@
 #include "menus/screens.h"
 #include "render/starfield.h"
 #include "render/textures.h"
+#include "render/visible_texels.h"
 #include "stage/world.h"
 
 void gl_setup(int first) {
@@ -46,5 +47,5 @@ void gl_setup(int first) {
 
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glAlphaFunc(GL_GREATER, 0.1f);  // nearly transparent texels leave the pixel free
+    glAlphaFunc(GL_GREATER, ALPHA_TEST_REF);  // nearly transparent texels leave the pixel free
 }

@@ -18,10 +18,7 @@ static const char* const VERSION_TEXT = "version: 2008.02.09 PD [Wii]";
 
 static void* const MENU_TEXT_FONT = GLUT_BITMAP_TIMES_ROMAN_10;
 
-void draw_textured_rect(int id, float x0, float y0, float x1, float y1) {
-    const Point2 corners[4] = {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}};
-    draw_textured_quad(id, corners, STANDARD_MAPPING);
-}
+void draw_textured_rect(int id, float x0, float y0, float x1, float y1) { draw_upright_picture(id, x0, y0, x1, y1); }
 
 void set_item_colour(int selected) {
     const float tint = selected ? MENU_BRIGHT : MENU_DIM;

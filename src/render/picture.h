@@ -18,14 +18,25 @@ extern const Point2 STANDARD_MAPPING[4];
 // lower-right, upper-right, upper-left, with `coords` at those corners in the
 // same order, in the colour current at the call. Texturing must already be on.
 // Every textured quad of the game but the scaled picture's copy is drawn here.
-// Called by draw_picture_quad and by the menus' draw_textured_rect.
+// Called by draw_picture_quad and draw_upright_picture.
 void draw_textured_quad(int id, const Point2 corners[4], const Point2 coords[4]);
 
 // Sets `colour` and draws texture `id` on the quad whose corners are given
 // lower-left, lower-right, upper-right, upper-left, with `coords` at those
 // corners in the same order. Texturing must already be on.
-// Called by the shield strips, the enemy fighter and draw_picture.
+// Called by the shield strips and the enemy fighter.
 void draw_picture_quad(int id, Colour colour, const Point2 corners[4], const Point2 coords[4]);
+
+// Draws texture `id` upright on the rectangle from (x0, y0) to (x1, y1) in the
+// colour current at the call; texturing must already be on. Only the pixels
+// around the picture's visible texels are shaded (a scissor box, see
+// render/visible_texels.h), which changes none of them. Called by
+// draw_picture and the menus' draw_textured_rect.
+void draw_upright_picture(int id, double x0, double y0, double x1, double y1);
+
+// 1 in the game: draw_upright_picture shades only around the visible texels.
+// 0 draws every picture's whole rectangle (the tests' reference).
+extern int clip_pictures_to_visible_texels;
 
 // The same for an axis-aligned rectangle from (x0, y0) to (x1, y1) with the
 // picture upright (standard mapping). Called by the sprite, HUD, quit-prompt

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/screen_state.h"
+#include "render/visible_texels.h"
 
 namespace {
 
@@ -212,6 +213,7 @@ int load_tga_texture(const char* path, int id) {
     glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glTexImage2D(GL_TEXTURE_2D, 0, format, picture.width, picture.height, 0, format, GL_UNSIGNED_BYTE,
                  picture.pixels.data());
+    note_visible_area(id, picture);
     if (texture_file_watcher) texture_file_watcher(path, id);
     return TGA_LOADED;
 }
