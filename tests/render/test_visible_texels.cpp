@@ -116,6 +116,12 @@ TEST(VisibleTexels, PlacementsAtAnySizeAndOffsetKeepEveryPixel) {
             p[0] = 200, p[1] = static_cast<unsigned char>(column * 8), p[2] = 90;
             p[3] = static_cast<unsigned char>(row == 12 || column == 9 ? 40 : 255);  // a soft rim
         }
+    for (int row = 26; row < 30; ++row)  // a haze too faint for the alpha test, away from the blot
+        for (int column = 24; column < 30; ++column) {
+            unsigned char* p = &bgra[(static_cast<size_t>(row) * 32 + column) * 4];
+            p[0] = p[1] = p[2] = 255;
+            p[3] = 20;
+        }
     write_tga("blot.tga", 32, 32, 32, bgra.data());
     ASSERT_EQ(load_tga_texture("blot.tga", 40), TGA_LOADED);
     ASSERT_FALSE(visible_area(40).u0 == 0.0 && visible_area(40).u1 == 1.0) << "the blot must leave a margin to cut";
@@ -138,6 +144,24 @@ TEST(VisibleTexels, PlacementsAtAnySizeAndOffsetKeepEveryPixel) {
                   0)
             << p.x0 << ", " << p.y0 << " .. " << p.x1 << ", " << p.y1;
     }
+    // Drawn turned by the matrices, or with an alpha test that lets the haze
+    // through, the picture cannot be boxed: it is drawn whole.
+    EXPECT_EQ(pixels_changed_by_clipping([] {
+                  glPushMatrix();
+                  glTranslated(0.5, 0.5, 0.0);
+                  glRotated(90.0, 0.0, 0.0, 1.0);
+                  draw_upright_picture(40, -0.2, -0.2, 0.2, 0.2);
+                  glPopMatrix();
+              }),
+              0)
+        << "turned";
+    EXPECT_EQ(pixels_changed_by_clipping([] {
+                  glAlphaFunc(GL_ALWAYS, ALPHA_TEST_REF);
+                  draw_upright_picture(40, 0.2, 0.2, 0.6, 0.6);
+                  glAlphaFunc(GL_GREATER, ALPHA_TEST_REF);
+              }),
+              0)
+        << "another alpha test";
 }
 
 // Every screen with the game's own pictures, stars, status line and all.
