@@ -14,6 +14,11 @@
 #include "render/visible_texels.h"
 #include "stage/world.h"
 
+void prefer_single_threaded_software_renderer() {
+    constexpr int KEEP_PLAYERS_VALUE = 0;
+    setenv("LP_NUM_THREADS", "0", KEEP_PLAYERS_VALUE);
+}
+
 void gl_setup(int first) {
     // Everything is drawn in 2D screen units: x 0..1 left to right, y 0..1 bottom to top.
     glMatrixMode(GL_PROJECTION);

@@ -48,6 +48,7 @@ int main(int argc, char** argv) {
     // The toolkit gets no engine arguments: the profile name is not a toolkit option.
     int toolkit_argc = 1;
     char* toolkit_argv[] = {argv[0], nullptr};
+    prefer_single_threaded_software_renderer();
     glutInit(&toolkit_argc, toolkit_argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
 

@@ -3,6 +3,10 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
+
+#include "app/gl_setup.h"
 #include "render/textures.h"
 #include "support/gl_pixels.h"
 #include "support/scratch_dir.h"
@@ -50,4 +54,21 @@ TEST(GlState, TexelsWithAlphaAtMostATenthLeaveThePixelFree) {
     EXPECT_EQ(pixel_at(0.4, 0.1), rgb(0, 1, 0));  // alpha 0.098: free
     EXPECT_TRUE(near(pixel_at(0.1, 0.4), rgb(0.2, 0.2, 0.2)));  // alpha 0.2: taken, faint white
     EXPECT_EQ(pixel_at(0.4, 0.4), rgb(1, 1, 1));  // alpha 1: taken
+}
+
+TEST(SoftwareRenderer, DrawsOnTheFrameThreadUnlessThePlayerChoseOtherwise) {
+    const char* before = getenv("LP_NUM_THREADS");
+    const std::string kept = before ? before : "";
+    unsetenv("LP_NUM_THREADS");
+    prefer_single_threaded_software_renderer();
+    ASSERT_NE(getenv("LP_NUM_THREADS"), nullptr);
+    EXPECT_STREQ(getenv("LP_NUM_THREADS"), "0");
+    setenv("LP_NUM_THREADS", "3", 1);
+    prefer_single_threaded_software_renderer();
+    EXPECT_STREQ(getenv("LP_NUM_THREADS"), "3") << "the player's own setting stands";
+    if (before) {
+        setenv("LP_NUM_THREADS", kept.c_str(), 1);
+    } else {
+        unsetenv("LP_NUM_THREADS");
+    }
 }
