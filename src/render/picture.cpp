@@ -24,8 +24,6 @@ void draw_picture_quad(int id, Colour colour, const Point2 corners[4], const Poi
     draw_textured_quad(id, corners, coords);
 }
 
-int clip_pictures_to_visible_texels = 1;
-
 // True when a texel too clear to pass ALPHA_TEST_REF leaves the pixel as it
 // was: texturing on, the texture's alpha carried into the fragment, and the
 // alpha test at least as strict as the game sets it.
@@ -76,7 +74,7 @@ static void pixel_span(const AxisToWindow& axis, double a, double b, GLint* low,
 void draw_upright_picture(int id, double x0, double y0, double x1, double y1) {
     const Point2 corners[4] = {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}};
     AxisToWindow x_axis, y_axis;
-    if (clip_pictures_to_visible_texels == 0 || !clear_texels_leave_pixels_alone() || !axes_to_window(&x_axis, &y_axis)) {
+    if (clip_to_visible_pixels == 0 || !clear_texels_leave_pixels_alone() || !axes_to_window(&x_axis, &y_axis)) {
         draw_textured_quad(id, corners, STANDARD_MAPPING);
         return;
     }

@@ -34,10 +34,6 @@ void draw_picture_quad(int id, Colour colour, const Point2 corners[4], const Poi
 // draw_picture and the menus' draw_textured_rect.
 void draw_upright_picture(int id, double x0, double y0, double x1, double y1);
 
-// 1 in the game: draw_upright_picture shades only around the visible texels.
-// 0 draws every picture's whole rectangle (the tests' reference).
-extern int clip_pictures_to_visible_texels;
-
 // The same for an axis-aligned rectangle from (x0, y0) to (x1, y1) with the
 // picture upright (standard mapping). Called by the sprite, HUD, quit-prompt
 // and game-over drawing.

@@ -2,8 +2,29 @@
 
 #include <GL/freeglut.h>
 
+#include "render/visible_texels.h"
+
+// The renderer sets the characters' pixels through a bitmap path that shades
+// a wide strip around them; a scissor box a line's height wider than the text
+// on every side keeps the shading to where the characters can fall.
+static bool clip_to_text(void* font, const char* text) {
+    GLint valid = GL_FALSE;
+    glGetIntegerv(GL_CURRENT_RASTER_POSITION_VALID, &valid);
+    if (clip_to_visible_pixels == 0 || valid != GL_TRUE || glIsEnabled(GL_SCISSOR_TEST)) return false;
+    GLfloat start[4];
+    glGetFloatv(GL_CURRENT_RASTER_POSITION, start);
+    const int margin = glutBitmapHeight(font);
+    const int length = glutBitmapLength(font, reinterpret_cast<const unsigned char*>(text));
+    glScissor(static_cast<GLint>(start[0]) - margin, static_cast<GLint>(start[1]) - margin, length + 2 * margin,
+              3 * margin);
+    glEnable(GL_SCISSOR_TEST);
+    return true;
+}
+
 void draw_text(float x, float y, void* font, const char* text) {
     // The raster position takes the current colour: the text keeps the colour of this moment.
     glRasterPos2f(x, y);
+    const bool clipped = clip_to_text(font, text);
     for (const char* c = text; *c != '\0'; ++c) glutBitmapCharacter(font, static_cast<unsigned char>(*c));
+    if (clipped) glDisable(GL_SCISSOR_TEST);
 }

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <unordered_map>
 
+int clip_to_visible_pixels = 1;
+
 static std::unordered_map<int, VisibleArea> recorded_areas;
 
 // A texel of this alpha or more might pass: one step below the reference, so

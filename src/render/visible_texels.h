@@ -7,6 +7,11 @@
 
 #include "render/textures.h"
 
+// 1 in the game: pictures and text are shaded only where they can show.
+// 0 shades every picture's whole rectangle and the text's whole strip (the
+// tests' reference: both must give the same pixels).
+extern int clip_to_visible_pixels;
+
 // Fragments whose alpha is not above this fail the alpha test (gl_setup).
 constexpr float ALPHA_TEST_REF = 0.1f;
 

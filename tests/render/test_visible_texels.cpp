@@ -15,6 +15,7 @@
 #include "render/picture.h"
 #include "render/sprites.h"
 #include "render/starfield.h"
+#include "render/text.h"
 #include "render/textures.h"
 #include "render/visible_texels.h"
 #include "stage/world.h"
@@ -63,13 +64,13 @@ int pixels_changed_by_clipping(Frame frame) {
         memcpy(starfield, stars, sizeof starfield);
         credits_scroll = scroll;
         logo_fade = fade;
-        clip_pictures_to_visible_texels = clip;
+        clip_to_visible_pixels = clip;
         begin_frame();
         glEnable(GL_TEXTURE_2D);
         frame();
         frames[clip] = whole_back_buffer();
     }
-    clip_pictures_to_visible_texels = 1;
+    clip_to_visible_pixels = 1;
     int changed = 0;
     for (size_t i = 0; i < frames[0].size(); i += 4) changed += memcmp(&frames[0][i], &frames[1][i], 3) != 0;
     return changed;
@@ -162,6 +163,24 @@ TEST(VisibleTexels, PlacementsAtAnySizeAndOffsetKeepEveryPixel) {
               }),
               0)
         << "another alpha test";
+}
+
+// Text in every font, at odd places, running off the right and bottom edges.
+TEST(VisibleTexels, TextInEveryFontAnywhereKeepsEveryPixel) {
+    void* const fonts[] = {GLUT_BITMAP_8_BY_13,     GLUT_BITMAP_9_BY_15,    GLUT_BITMAP_TIMES_ROMAN_10,
+                           GLUT_BITMAP_TIMES_ROMAN_24, GLUT_BITMAP_HELVETICA_10, GLUT_BITMAP_HELVETICA_12,
+                           GLUT_BITMAP_HELVETICA_18};
+    const float places[][2] = {{0.1f, 0.5f}, {0.3013f, 0.2071f}, {0.93f, 0.8f}, {0.5f, 0.001f}, {0.0f, 0.99f}};
+    for (void* font : fonts) {
+        EXPECT_EQ(pixels_changed_by_clipping([&] {
+                      glDisable(GL_TEXTURE_2D);
+                      for (const auto& place : places) {
+                          glColor3f(1.0f, 0.7f, 0.7f);
+                          draw_text(place[0], place[1], font, "Quit? gjpqy |Wg_ 0123456789 %");
+                      }
+                  }),
+                  0);
+    }
 }
 
 // Every screen with the game's own pictures, stars, status line and all.
