@@ -12,6 +12,7 @@ void open_bench_window(int width, int height) {
     int argc = 1;
     char name[] = "korvane-bench";
     char* argv[] = {name, nullptr};
+    prefer_single_threaded_software_renderer();  // drawn as the game draws
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowPosition(0, 0);
