@@ -115,7 +115,9 @@ void sound_library_synth_play(bool looping, int mixer_volume) {
     constexpr int LOOP_FOREVER = -1;
     constexpr int PLAY_ONCE = 1;
     std::lock_guard<std::mutex> hold(synth_lock);
-    if (sounding) fluid_player_stop(player);  // a replay starts over the stopped one, as the mixer's does
+    // Played again while sounding: stopped first, as the mixer's player is,
+    // so the song goes on from where it stood.
+    if (sounding) fluid_player_stop(player);
     set_gain(mixer_volume);
     fluid_player_set_loop(player, looping ? LOOP_FOREVER : PLAY_ONCE);
     fluid_player_play(player);
