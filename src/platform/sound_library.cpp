@@ -14,7 +14,6 @@
 #include "platform/os.h"
 #include "platform/sound_library_internal.h"
 
-constexpr int MIXER_BLOCK_FRAMES = 1024;  // ~23 ms at 44.1 kHz: effects start promptly
 constexpr int MIXER_OUTPUT_CHANNELS = 2;
 constexpr int MIXER_MAX_CHANNELS = 1024;
 // The songs' own soundfont beside them: only the presets they play, so the

@@ -1,0 +1,23 @@
+// The sound layer's own MIDI player (see sound_library_synth.cpp): one song at
+// a time, heard through the mixer's music slot. Part of the sound layer;
+// nothing outside src/platform includes this.
+#pragma once
+
+#include <vector>
+
+// Voices of the player's synthesizer: room above the busiest song's 68 (the
+// mixer's player has 256, ~2 MB more). A song needing them all would lose notes.
+constexpr int SOUND_LIBRARY_SONG_POLYPHONY = 80;
+
+// Builds a synthesizer for the MIDI file `song` (already checked playable) and
+// hooks it into the mixer, silent until played. False, holding nothing, when
+// the device or the soundfont does not suit it: the mixer's player takes the song.
+bool sound_library_synth_load(const std::vector<unsigned char>& song);
+// Whether a song is held by this player.
+bool sound_library_synth_held();
+// Starts the held song from where its player stands (the start, after a load),
+// at `mixer_volume` (0..MIX_MAX_VOLUME).
+void sound_library_synth_play(bool looping, int mixer_volume);
+void sound_library_synth_set_volume(int mixer_volume);
+// Unhooks and frees the song and its synthesizer, if held.
+void sound_library_synth_release();
