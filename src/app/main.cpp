@@ -25,6 +25,7 @@
 #include "platform/quit_signals.h"
 
 int main(int argc, char** argv) {
+    keep_heap_trimmed();
     // Console lines must appear as they happen, also into a pipe or a file.
     setvbuf(stdout, nullptr, _IOLBF, 0);
 

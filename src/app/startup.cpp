@@ -2,6 +2,8 @@
 
 #include <GL/freeglut.h>
 
+#include <malloc.h>
+
 #include <cstdio>
 
 #include "app/scaled_picture.h"
@@ -21,6 +23,11 @@ static void open_window(int width, int height) {
 // smaller than that has no room for it.
 static int screen_holds_picture() {
     return glutGet(GLUT_SCREEN_WIDTH) >= WINDOW_WIDTH && glutGet(GLUT_SCREEN_HEIGHT) >= WINDOW_HEIGHT;
+}
+
+void keep_heap_trimmed() {
+    mallopt(M_MMAP_THRESHOLD, HEAP_RETURN_THRESHOLD);
+    mallopt(M_TRIM_THRESHOLD, HEAP_RETURN_THRESHOLD);
 }
 
 void open_display() {

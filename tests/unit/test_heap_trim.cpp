@@ -1,0 +1,21 @@
+// Large short-lived blocks must not leave the heap holding their memory: after
+// a big block is freed, a middling one still gets its own mapping, which goes
+// back to the system when freed.
+#include <gtest/gtest.h>
+#include <malloc.h>
+
+#include "app/startup.h"
+
+TEST(HeapTrim, AFreedBigBlockDoesNotRaiseWhatTheHeapKeeps) {
+    keep_heap_trimmed();
+    constexpr size_t BIG = 4 << 20, MIDDLING = 512 << 10;
+    void* big = malloc(BIG);
+    ASSERT_NE(big, nullptr);
+    free(big);  // left to itself, glibc would now keep blocks up to 4 MB in the heap
+    const size_t mapped_before = mallinfo2().hblkhd;
+    void* middling = malloc(MIDDLING);
+    ASSERT_NE(middling, nullptr);
+    EXPECT_GE(mallinfo2().hblkhd, mapped_before + MIDDLING) << "a middling block came from the heap";
+    free(middling);
+    EXPECT_EQ(mallinfo2().hblkhd, mapped_before) << "its memory went back to the system";
+}
