@@ -53,9 +53,6 @@ struct BridgeRemote {
 wiiuse_event_callback on_event = nullptr;
 wiiuse_status_callback on_status = nullptr;
 wiiuse_disconnect_callback on_disconnect = nullptr;
-// When the start-up wait that find began ends: connecting retries no longer,
-// so that find and connect together never hold start-up up past find's time-out.
-long startup_deadline_ms = 0;
 
 BridgeRemote* bridge_of(wiiuse_remote* remote) {
     return remote ? static_cast<BridgeRemote*>(remote->library_data) : nullptr;
@@ -251,12 +248,12 @@ int bridge_find(wiiuse_remote** remotes, int max_remotes, int timeout_seconds) {
     if (!monitor) monitor = xwii_monitor_new(false, false);
     if (!monitor) return 0;
     FindState state{remotes, max_remotes, 0, nullptr};
-    startup_deadline_ms = now_ms() + timeout_seconds * 1000L;
+    const long deadline_ms = now_ms() + timeout_seconds * 1000L;
     take_devices(monitor, &state);
 
     if (state.found == 0 && (state.pending || bluetooth_adapter_present())) {
         int fd = hotplug ? xwii_monitor_get_fd(monitor, false) : -1;
-        while (state.found == 0 && now_ms() < startup_deadline_ms) {
+        while (state.found == 0 && now_ms() < deadline_ms) {
             if (fd >= 0) {
                 pollfd wait{fd, POLLIN, 0};
                 poll(&wait, 1, FIND_STEP_MS);
@@ -278,10 +275,12 @@ int bridge_find(wiiuse_remote** remotes, int max_remotes, int timeout_seconds) {
 }
 
 // Opens the remote found, trying again while a device that has only just
-// appeared refuses (at start-up, on the game's thread, before any frame).
+// appeared refuses (at start-up, on the game's thread, before any frame). The
+// retry gets its whole time however late in find's wait the remote appeared:
+// a remote connected just before the wait ran out needs udev's second as much
+// as one connected early, and cutting it short loses the player's remote.
 xwii_iface* open_found_remote(const char* syspath) {
-    long deadline = now_ms() + OPEN_RETRY_LIMIT_MS;
-    if (startup_deadline_ms != 0 && startup_deadline_ms < deadline) deadline = startup_deadline_ms;
+    const long deadline = now_ms() + OPEN_RETRY_LIMIT_MS;
     int error = 0;
     for (;;) {
         if (xwii_iface* device = open_core(syspath, &error)) return device;
