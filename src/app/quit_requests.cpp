@@ -3,6 +3,7 @@
 #include <GL/freeglut.h>
 
 #include "input/keys.h"
+#include "platform/display_loss.h"
 #include "platform/quit_signals.h"
 
 void quit_if_signalled() {
@@ -21,4 +22,7 @@ void watch_quit_requests() {
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
     glutTimerFunc(QUIT_WATCH_INTERVAL_MS, quit_watch_timer, 0);
     os_take_quit_signals();
+    // A display that goes away (logout) cannot wait for the idle callback:
+    // the save happens inside the toolkit's failed call.
+    os_on_display_loss(save_and_let_go);
 }

@@ -1,14 +1,15 @@
-// Requests to end the game from outside it: the window manager's close button
-// and the session's or terminal's signals. Each ends the game exactly as the
-// main menu's quit item does (quit_game: sound closed, settings and scores
-// saved, remote let go, exit 0); a game in progress is not scored.
+// Requests to end the game from outside it: the window manager's close button,
+// the session's or terminal's signals and the display going away. Each ends
+// the game exactly as the main menu's quit item does (quit_game: sound closed,
+// settings and scores saved, remote let go, exit 0); a game in progress is not
+// scored.
 #pragma once
 
 constexpr int QUIT_WATCH_INTERVAL_MS = 100;  // how soon a signal is acted on at the latest
 
 // Makes the close button end the toolkit's main loop instead of the process
-// (start-up then calls quit_game), starts the watch timer and lets the
-// signals reach the toolkit thread. Called once by start-up, after the window
+// (start-up then calls quit_game), starts the watch timer, lets the signals
+// reach the toolkit thread and has a lost display save before the exit. Called once by start-up, after the window
 // is open, just before the main loop.
 void watch_quit_requests();
 

@@ -77,10 +77,14 @@ static void toggle_music() {
     }
 }
 
-void quit_game() {
+void save_and_let_go() {
     close_sound_backend();
     save_settings();
     if (wiiuse_loaded()) wiimote_disconnect_and_unload();
+}
+
+void quit_game() {
+    save_and_let_go();
     exit(0);
 }
 

@@ -26,5 +26,10 @@ void special_callback(int key, int x, int y);
 void special_up_callback(int key, int x, int y);
 
 // Main menu item 6, and the window's close button and the quit signals
-// (app/quit_requests): close sound, save settings, let go of the remote, exit 0.
+// (app/quit_requests): save_and_let_go, then exit 0.
 void quit_game();
+// What every way of ending the game does before the process ends: close sound,
+// save settings, let go of the remote (its poll thread first). Touches neither
+// the window system nor GL, so it is also safe once the display is gone.
+// Called by quit_game and when the display connection is lost.
+void save_and_let_go();

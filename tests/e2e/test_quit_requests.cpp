@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -77,4 +78,36 @@ TEST(QuitRequests, SigtermSavesTheChangedSettingEvenRepeatedOrWithTheWindowHidde
         GameRun::wait_frames(5);
         next.send_signal(SIGHUP);
     });
+}
+
+// The X server ending under the game (a logout), with the remote's poll thread
+// running or not: the game saves as the quit item does, lets the remote go and
+// ends with status 0 instead of Xlib's status 1.
+TEST(QuitRequests, LosingTheDisplaySavesTheChangedSettingAndLetsTheRemoteGo) {
+    for (bool with_remote : {false, true}) {
+        SCOPED_TRACE(with_remote ? "with a remote" : "without a remote");
+        GameRun game;
+        if (with_remote) {
+            std::filesystem::copy_file(SCRIPTED_WIIUSE_DIR "/scripted_wiiuse.so", game.folder() + "/wiiuse.so",
+                                       std::filesystem::copy_options::overwrite_existing);
+            std::ofstream(game.folder() + "/wiiuse_script.txt") << "battery 0.64\n";
+        }
+        game.start({"pilot"});
+        ASSERT_NE(game.wait_for_window(), "");
+        GameRun::wait_frames(5);
+        raise_the_sound_volume(game);
+        game.end_display();
+
+        ASSERT_EQ(game.wait_exit(5000), 0) << game.out() << game.err();
+        const std::string saved = game.file("settings.cfg");
+        EXPECT_NE(saved.find("\nsfxvol=7\n"), std::string::npos) << saved;
+        EXPECT_NE(saved.find("\nchecksum=0\n"), std::string::npos) << "saved whole\n" << saved;
+        const std::string log = game.file("wiiuse_log.txt");
+        if (with_remote) {
+            EXPECT_NE(log.find("connect -> 1\n"), std::string::npos) << log;
+            const std::string let_go = "disconnect\nunload\n";  // last, after the poll thread stopped
+            EXPECT_TRUE(log.size() > let_go.size() && log.compare(log.size() - let_go.size(), let_go.size(), let_go) == 0)
+                << log;
+        }
+    }
 }

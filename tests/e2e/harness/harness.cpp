@@ -95,7 +95,12 @@ VirtualDisplay::VirtualDisplay(const std::string& screen) {
     name_ = ":" + number;
 }
 
-VirtualDisplay::~VirtualDisplay() { stop_child(pid_); }
+VirtualDisplay::~VirtualDisplay() { stop(); }
+
+void VirtualDisplay::stop() {
+    stop_child(pid_);
+    pid_ = -1;
+}
 
 int run_command(const std::vector<std::string>& argv, const std::string& display, std::string* output) {
     int out[2];

@@ -21,6 +21,8 @@ class VirtualDisplay {
     VirtualDisplay(const VirtualDisplay&) = delete;
     VirtualDisplay& operator=(const VirtualDisplay&) = delete;
     const std::string& name() const { return name_; }  // ":N"
+    // Ends the server as a logout does: every client's connection breaks.
+    void stop();
 
   private:
     pid_t pid_ = -1;
@@ -81,6 +83,8 @@ class GameRun {
     // Saves the screen as PNG (for the docs).
     void save_png(const std::string& path) const;
 
+    // Ends the private display under the running engine.
+    void end_display() { display_.stop(); }
     // Sends the engine the signal `number` (SIGTERM, say).
     void send_signal(int number) const;
     // Asks the window `window` (an X id) to close as a window manager's close
