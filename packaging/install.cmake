@@ -99,14 +99,15 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://korvane.example/)
-# Libraries come from dpkg-shlibdeps. The songs play with their own soundfont,
-# cut from this one: it stays a dependency as that file's source and licence,
-# and as the soundfont an engine run outside its game folder falls back to.
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Libraries come from dpkg-shlibdeps, run by library_dependencies.cmake below:
+# the engine's are dependencies, the remote library's only recommendations.
+# The songs play with their own soundfont, cut from this one: it stays a
+# dependency as that file's source and licence, and as the soundfont an engine
+# run outside its game folder falls back to.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "timgm6mb-soundfont")
 # Binaries ship stripped; the build tree keeps the symbols.
 set(CPACK_STRIP_FILES ON)
 # Debian keeps games' launchers in /usr/games: moved there from usr/bin after
 # the install into the package's staging folder.
-set(CPACK_PRE_BUILD_SCRIPTS ${PACKAGING_DIR}/launcher_to_games.cmake)
+set(CPACK_PRE_BUILD_SCRIPTS ${PACKAGING_DIR}/launcher_to_games.cmake ${PACKAGING_DIR}/library_dependencies.cmake)
 include(CPack)

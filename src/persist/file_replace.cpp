@@ -9,15 +9,10 @@
 #include <cstdlib>
 #include <string>
 
-// The new file gets the old one's permissions, or what creating a file
-// afresh would give it.
-static mode_t mode_for(const char* path) {
-    struct stat old_file;
-    if (stat(path, &old_file) == 0) return old_file.st_mode & 07777;
-    mode_t mask = umask(0);
-    umask(mask);
-    return 0666 & ~mask;
-}
+// What the game writes is the player's own (their profiles and scores): no
+// other user may read it. A file an earlier version left readable to all is
+// tightened too, since each save replaces it.
+constexpr mode_t PLAYER_FILE_MODE = 0600;
 
 static bool write_all(int fd, const char* data, size_t size) {
     while (size > 0) {
@@ -51,7 +46,7 @@ bool replace_file(const char* path, const char* data, size_t size) {
     int fd = mkstemp(temporary.data());
     if (fd < 0) return false;
 
-    bool ok = fchmod(fd, mode_for(path)) == 0 && write_all(fd, data, size) && fsync(fd) == 0;
+    bool ok = fchmod(fd, PLAYER_FILE_MODE) == 0 && write_all(fd, data, size) && fsync(fd) == 0;
     ok = close(fd) == 0 && ok;
     ok = ok && rename(temporary.c_str(), path) == 0;
     if (!ok) {

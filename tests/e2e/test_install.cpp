@@ -206,7 +206,8 @@ void check_files(const std::string& root) {
 }
 
 // The control data: root owns every file, and the libraries come from
-// dpkg-shlibdeps, which gives each its least version.
+// dpkg-shlibdeps, which gives each its least version; the remote's library is
+// only recommended, since the game plays without the remote.
 void check_control(const UnpackedPackage& package) {
     std::string listing;
     run_command({"dpkg-deb", "-c", package.deb}, "", &listing);
@@ -221,8 +222,9 @@ void check_control(const UnpackedPackage& package) {
     const std::string depends = package.field("Depends");
     for (const char* library : {"libc6 (>=", "libglut3.12 (>=", "libsdl2-mixer-2.0-0 (>=", "libstdc++6 (>="})
         EXPECT_NE(depends.find(library), std::string::npos) << library << " not in: " << depends;
+    EXPECT_EQ(depends.find("libxwiimote"), std::string::npos) << depends;
     if (fs::exists(GAME_DIR "/wiiuse.so")) {
-        EXPECT_NE(depends.find("libxwiimote2 (>="), std::string::npos) << depends;
+        EXPECT_NE(package.field("Recommends").find("libxwiimote2 (>="), std::string::npos) << package.field("Recommends");
     }
     EXPECT_NE(depends.find("timgm6mb-soundfont"), std::string::npos) << depends;
     EXPECT_EQ(package.field("Package"), "korvane-arcade\n");
@@ -279,6 +281,9 @@ TEST(Install, TheLauncherPlaysFromTheUsersFolderAndLeavesTheSharedFolderAlone) {
     const std::string user_folder = home + "/.local/share/korvane-arcade";
     EXPECT_EQ(read_text(user_folder + "/settings.cfg"), DEFAULT_SETTINGS_FILE);
     EXPECT_TRUE(fs::is_symlink(user_folder + "/tex"));
+    // The player's folder and file are theirs alone.
+    EXPECT_EQ(fs::status(user_folder).permissions(), fs::perms(0700));
+    EXPECT_EQ(fs::status(user_folder + "/settings.cfg").permissions(), fs::perms(0600));
     EXPECT_EQ(snapshot(prefix), installed) << "the installed files changed";
 }
 
@@ -294,16 +299,25 @@ TEST(Package, UnpackedItHoldsTheGameAndItsDesktopFilesAndItsLauncherPlays) {
     // The launcher where dpkg-deb left it, for a player with a data folder of
     // their own choice.
     const std::string data_home = game.scratch() + "/data";
+    // ... holding a real copy of the pictures from an earlier install.
+    const std::string user_folder = data_home + "/korvane-arcade";
+    fs::create_directories(user_folder + "/tex");
+    std::ofstream(user_folder + "/tex/old.txt") << "mine";
     make_read_only(package.root);
     const auto unpacked = snapshot(package.root);
     play_to_the_menu_and_quit(game, package.root + "/usr/games/korvane-arcade",
                               {"HOME=" + game.scratch(), "XDG_DATA_HOME=" + data_home}, game.scratch());
 
-    const std::string user_folder = data_home + "/korvane-arcade";
     EXPECT_EQ(read_text(user_folder + "/settings.cfg"), DEFAULT_SETTINGS_FILE);
     for (const char* item : {"tex", "sfx", "mus"})
         EXPECT_EQ(fs::read_symlink(user_folder + "/" + item),
                   fs::canonical(package.root + "/usr/share/games/korvane-arcade/" + item))
             << item;
+    // The old copy kept aside whole, where the player was told.
+    const std::string said = game.err();
+    std::smatch aside;
+    ASSERT_TRUE(std::regex_search(said, aside, std::regex("moved it aside to (" + user_folder + "/tex\\.old-[0-9-]+)\n")))
+        << said;
+    EXPECT_EQ(read_text(aside[1].str() + "/old.txt"), "mine");
     EXPECT_EQ(snapshot(package.root), unpacked) << "the unpacked package changed";
 }

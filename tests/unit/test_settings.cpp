@@ -68,7 +68,11 @@ TEST_F(SettingsTest, DefaultsRoundTripThroughTheExactTemplates) {
     EXPECT_EQ(dir.read("settings.cfg"), DEFAULT_SETTINGS_FILE);
     struct stat written;
     ASSERT_EQ(stat("settings.cfg", &written), 0);
-    EXPECT_EQ(written.st_mode & 0777, 0644u) << "a fresh file gets the usual permissions, not a temporary's";
+    EXPECT_EQ(written.st_mode & 0777, 0600u) << "a fresh file is the player's alone, whatever the umask";
+    ASSERT_EQ(chmod("settings.cfg", 0644), 0);  // as earlier versions left it
+    save_settings();
+    ASSERT_EQ(stat("settings.cfg", &written), 0);
+    EXPECT_EQ(written.st_mode & 0777, 0600u) << "an older file readable to all is tightened";
 
     fullscreen = 9, sfx = 9;
     EXPECT_EQ(load(), "Configuration file found, file version: 1.1\n");
