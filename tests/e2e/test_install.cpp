@@ -224,7 +224,8 @@ void check_control(const UnpackedPackage& package) {
         EXPECT_NE(depends.find(library), std::string::npos) << library << " not in: " << depends;
     EXPECT_EQ(depends.find("libxwiimote"), std::string::npos) << depends;
     if (fs::exists(GAME_DIR "/wiiuse.so")) {
-        EXPECT_NE(package.field("Recommends").find("libxwiimote2 (>="), std::string::npos) << package.field("Recommends");
+        const std::string recommends = package.field("Recommends");
+        EXPECT_NE(recommends.find("libxwiimote2 (>="), std::string::npos) << recommends;
     }
     EXPECT_NE(depends.find("timgm6mb-soundfont"), std::string::npos) << depends;
     EXPECT_EQ(package.field("Package"), "korvane-arcade\n");
@@ -316,8 +317,8 @@ TEST(Package, UnpackedItHoldsTheGameAndItsDesktopFilesAndItsLauncherPlays) {
     // The old copy kept aside whole, where the player was told.
     const std::string said = game.err();
     std::smatch aside;
-    ASSERT_TRUE(std::regex_search(said, aside, std::regex("moved it aside to (" + user_folder + "/tex\\.old-[0-9-]+)\n")))
-        << said;
+    const std::regex told("moved it aside to (" + user_folder + "/tex\\.old-[0-9-]+)\n");
+    ASSERT_TRUE(std::regex_search(said, aside, told)) << said;
     EXPECT_EQ(read_text(aside[1].str() + "/old.txt"), "mine");
     EXPECT_EQ(snapshot(package.root), unpacked) << "the unpacked package changed";
 }
