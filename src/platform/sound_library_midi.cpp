@@ -199,8 +199,7 @@ MidiSongNeeds sound_library_midi_needs(const unsigned char* data, size_t size) {
                 sounding -= channel.held[event.first];
             channel.held[event.first] = 0;
         } else if (kind == 0xb0 && event.first == BANK_SELECT) {
-            // The drum channel keeps its kits' bank whatever a file selects.
-            if (number != PERCUSSION_CHANNEL) channel.bank = event.second;
+            channel.bank = event.second;
         } else if (kind == 0xb0 && event.first == SUSTAIN_PEDAL) {
             channel.pedal_down = event.second >= PEDAL_DOWN_FROM;
             if (channel.pedal_down) continue;
@@ -208,7 +207,7 @@ MidiSongNeeds sound_library_midi_needs(const unsigned char* data, size_t size) {
                 sounding -= notes;
                 notes = 0;
             }
-        } else if (kind == 0xc0) {
+        } else if (kind == 0xc0) {  // the drum channel keeps its kits' bank whatever a file selects
             const int bank = number == PERCUSSION_CHANNEL ? PERCUSSION_BANK : channel.bank;
             channel.preset = bank * PROGRAMS + event.first;
         }
