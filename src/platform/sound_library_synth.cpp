@@ -141,6 +141,11 @@ bool sound_library_synth_load(const std::vector<unsigned char>& song) {
 
 bool sound_library_synth_held() { return synth != nullptr; }
 
+const char* sound_library_synth_soundfont() {
+    fluid_sfont_t* soundfont = synth ? fluid_synth_get_sfont(synth, 0) : nullptr;
+    return soundfont ? fluid_sfont_get_name(soundfont) : "";
+}
+
 static void set_gain(int mixer_volume) {
     fluid_synth_set_gain(synth, static_cast<float>(mixer_volume * FULL_VOLUME_GAIN / MIX_MAX_VOLUME));
 }

@@ -12,11 +12,14 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "platform/sound_library.h"
+#include "platform/sound_library_midi.h"
 #include "platform/sound_library_synth.h"
 #include "support/scratch_dir.h"
 #include "test_sound_support.h"
@@ -64,7 +67,9 @@ std::vector<Sint16> mixed_output(double seconds, Start start) {
     return out;
 }
 
-// `seconds` of `song` (volume 0..255) from the mixer's player, then from the layer's.
+// `seconds` of `song` at `volume` (0..255) played by the mixer's player, and
+// (our_output) by the layer, which must hold it in its synthesizer if `by_synth`
+// and tells in `soundfont` which one it plays from.
 std::vector<Sint16> mixers_output(const char* song, bool looping, int volume, double seconds) {
     Mix_Music* music = nullptr;
     std::vector<Sint16> out = mixed_output(seconds, [&] {
@@ -77,11 +82,13 @@ std::vector<Sint16> mixers_output(const char* song, bool looping, int volume, do
     Mix_FreeMusic(music);
     return out;
 }
-std::vector<Sint16> our_output(const char* path, bool looping, int volume, double seconds, bool by_synth) {
+std::vector<Sint16> our_output(const char* path, bool looping, int volume, double seconds, bool by_synth,
+                               std::string* soundfont = nullptr) {
     FMUSIC_MODULE* song = nullptr;
     std::vector<Sint16> out = mixed_output(seconds, [&] {
         song = FMUSIC_LoadSong(path);
         ASSERT_EQ(sound_library_synth_held(), by_synth) << "the song went to the wrong player";
+        if (soundfont) *soundfont = sound_library_synth_soundfont();
         FMUSIC_SetLooping(song, looping);
         FMUSIC_SetMasterVolume(song, volume);
         FMUSIC_PlaySong(song);
@@ -152,10 +159,11 @@ TEST_F(SongSynth, PlaysEachSongSampleForSampleAsTheMixersPlayer) {
     }
 }
 
-// A song the songs' soundfont cannot play (a player's own, wanting a piano it
-// lacks) or a damaged songs' soundfont: the song sounds as the system's plays
-// it, with every note, however many sound at once.
-TEST_F(SongSynth, PlaysWhatTheSongsSoundfontLacksAsTheSystemsSoundfontDoes) {
+// Every song sounds as the system's soundfont plays it, with every note however
+// many sound at once: from the songs' own soundfont when it holds every preset
+// the song asks for, from the system's when it does not (a player's own song
+// wanting a piano) or when the songs' own is damaged.
+TEST_F(SongSynth, PlaysFromTheSongsSoundfontWhatItHoldsAndTheRestFromTheSystems) {
     const std::string tempo("\0\xff\x51\x03\x07\xa1\x20\0\xff\x58\x04\x04\x02\x18\x08", 15);
     std::string piano("\0\xb0\0\0\0\xc0\0", 7), drums, chord[4];  // piano: bank 0, program 0
     for (char key : {60, 62, 64, 65, 67, 69, 71, 72}) {  // a quarter second each, ended in running status
@@ -175,13 +183,19 @@ TEST_F(SongSynth, PlaysWhatTheSongsSoundfontLacksAsTheSystemsSoundfontDoes) {
     const struct {
         const char* song;
         const char* songs_soundfont;
-    } cases[] = {{"general_midi.mid", "./mus/songs.sf2"}, {"chord.mid", "./mus/songs.sf2"}, {"mus/mus_menu.mid", "damaged.sf2"}};
+        const char* played_from;
+    } cases[] = {{"general_midi.mid", "./mus/songs.sf2", SYSTEM_SOUNDFONT},
+                 {"chord.mid", "./mus/songs.sf2", SYSTEM_SOUNDFONT},
+                 {"mus/mus_menu.mid", "damaged.sf2", SYSTEM_SOUNDFONT},
+                 {"mus/mus_stage_1.mid", "./mus/songs.sf2", "./mus/songs.sf2"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.song);
         Mix_SetSoundFonts(SYSTEM_SOUNDFONT);
         const std::vector<Sint16> systems = mixers_output(c.song, false, 255, 2.0);
         Mix_SetSoundFonts(c.songs_soundfont);
-        const std::vector<Sint16> ours = our_output(c.song, false, 255, 2.0, true);
+        std::string played_from;
+        const std::vector<Sint16> ours = our_output(c.song, false, 255, 2.0, true, &played_from);
+        EXPECT_EQ(played_from, c.played_from);
         double energy = 0;
         for (Sint16 sample : ours) energy += double(sample) * sample;
         EXPECT_GT(std::sqrt(energy / ours.size()), AUDIBLE_PEAK) << "hardly a sound came out";
@@ -214,6 +228,10 @@ TEST(SongSynthVoices, TheGameSongsNeverNeedAllTheSynthesizersVoices) {
         }
         EXPECT_GT(busiest, 0);
         EXPECT_LT(busiest, SOUND_LIBRARY_SONG_POLYPHONY);
+        std::ifstream file(std::string(GAME_DIR) + "/mus/" + song, std::ios::binary);
+        const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)), {});
+        const int notes = sound_library_midi_needs(bytes.data(), bytes.size()).most_notes_at_once;
+        EXPECT_EQ(sound_library_song_polyphony(notes), SOUND_LIBRARY_SONG_POLYPHONY) << "voices it never uses";
         delete_fluid_player(player);
         delete_fluid_synth(synth);
     }

@@ -146,7 +146,7 @@ TEST(SoundLibraryMidiNeeds, CountsTheNotesSoundingAtOnceAndThePresetsTheyStartWi
     };
     for (const auto& c : cases) {
         const std::string file = midi_file(1, c.tracks);
-        MidiSongNeeds needs = sound_library_midi_needs(reinterpret_cast<const unsigned char*>(file.data()), file.size());
+        auto needs = sound_library_midi_needs(reinterpret_cast<const unsigned char*>(file.data()), file.size());
         EXPECT_EQ(needs.most_notes_at_once, c.notes);
         EXPECT_EQ(needs.presets, c.presets);
     }
