@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <mutex>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "platform/sound_library_internal.h"
@@ -141,9 +142,11 @@ bool sound_library_synth_load(const std::vector<unsigned char>& song) {
 
 bool sound_library_synth_held() { return synth != nullptr; }
 
-const char* sound_library_synth_soundfont() {
-    fluid_sfont_t* soundfont = synth ? fluid_synth_get_sfont(synth, 0) : nullptr;
-    return soundfont ? fluid_sfont_get_name(soundfont) : "";
+std::string sound_library_synth_soundfonts() {
+    std::string files;
+    for (int i = 0; synth && i < fluid_synth_sfcount(synth); ++i)
+        files += std::string(fluid_sfont_get_name(fluid_synth_get_sfont(synth, i))) + ";";
+    return files;
 }
 
 static void set_gain(int mixer_volume) {

@@ -3,6 +3,7 @@
 // nothing outside src/platform includes this.
 #pragma once
 
+#include <string>
 #include <vector>
 
 // Voices of the player's synthesizer: room above the busiest song's 68 (the
@@ -24,8 +25,9 @@ int sound_library_song_polyphony(int most_notes_at_once);
 bool sound_library_synth_load(const std::vector<unsigned char>& song);
 // Whether a song is held by this player.
 bool sound_library_synth_held();
-// The file of the soundfont the held song plays from ("" when none held).
-const char* sound_library_synth_soundfont();
+// The files of the soundfonts the held song plays from, the first looked in
+// first, each followed by ';' ("" when none is held).
+std::string sound_library_synth_soundfonts();
 // Starts the held song from where its player stands (the start, after a load),
 // at `mixer_volume` (0..MIX_MAX_VOLUME).
 void sound_library_synth_play(bool looping, int mixer_volume);

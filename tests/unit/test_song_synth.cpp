@@ -69,7 +69,7 @@ std::vector<Sint16> mixed_output(double seconds, Start start) {
 
 // `seconds` of `song` at `volume` (0..255) played by the mixer's player, and
 // (our_output) by the layer, which must hold it in its synthesizer if `by_synth`
-// and tells in `soundfont` which one it plays from.
+// and tells in `soundfonts` which ones it plays from.
 std::vector<Sint16> mixers_output(const char* song, bool looping, int volume, double seconds) {
     Mix_Music* music = nullptr;
     std::vector<Sint16> out = mixed_output(seconds, [&] {
@@ -83,12 +83,12 @@ std::vector<Sint16> mixers_output(const char* song, bool looping, int volume, do
     return out;
 }
 std::vector<Sint16> our_output(const char* path, bool looping, int volume, double seconds, bool by_synth,
-                               std::string* soundfont = nullptr) {
+                               std::string* soundfonts = nullptr) {
     FMUSIC_MODULE* song = nullptr;
     std::vector<Sint16> out = mixed_output(seconds, [&] {
         song = FMUSIC_LoadSong(path);
         ASSERT_EQ(sound_library_synth_held(), by_synth) << "the song went to the wrong player";
-        if (soundfont) *soundfont = sound_library_synth_soundfont();
+        if (soundfonts) *soundfonts = sound_library_synth_soundfonts();
         FMUSIC_SetLooping(song, looping);
         FMUSIC_SetMasterVolume(song, volume);
         FMUSIC_PlaySong(song);
@@ -184,10 +184,10 @@ TEST_F(SongSynth, PlaysFromTheSongsSoundfontWhatItHoldsAndTheRestFromTheSystems)
         const char* song;
         const char* songs_soundfont;
         const char* played_from;
-    } cases[] = {{"general_midi.mid", "./mus/songs.sf2", SYSTEM_SOUNDFONT},
-                 {"chord.mid", "./mus/songs.sf2", SYSTEM_SOUNDFONT},
-                 {"mus/mus_menu.mid", "damaged.sf2", SYSTEM_SOUNDFONT},
-                 {"mus/mus_stage_1.mid", "./mus/songs.sf2", "./mus/songs.sf2"}};
+    } cases[] = {{"general_midi.mid", "./mus/songs.sf2", "/usr/share/sounds/sf2/TimGM6mb.sf2;"},
+                 {"chord.mid", "./mus/songs.sf2", "/usr/share/sounds/sf2/TimGM6mb.sf2;"},
+                 {"mus/mus_menu.mid", "damaged.sf2", "/usr/share/sounds/sf2/TimGM6mb.sf2;"},
+                 {"mus/mus_stage_1.mid", "./mus/songs.sf2", "./mus/songs.sf2;"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.song);
         Mix_SetSoundFonts(SYSTEM_SOUNDFONT);
