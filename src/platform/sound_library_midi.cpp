@@ -177,9 +177,10 @@ MidiSongNeeds sound_library_midi_needs(const unsigned char* data, size_t size) {
     std::vector<ChannelEvent> events;
     if (!read_song(data, size, &events)) return needs;
     // The player sends the tracks' events in time order, earlier tracks first
-    // at the same tick; the synthesizer starts every channel on program 0.
+    // at the same tick.
     std::stable_sort(events.begin(), events.end(),
                      [](const ChannelEvent& a, const ChannelEvent& b) { return a.tick < b.tick; });
+    // The synthesizer starts every channel on program 0, the drum channel on its first kit.
     std::vector<ChannelState> channels(CHANNELS);
     channels[PERCUSSION_CHANNEL].preset = PERCUSSION_BANK * PROGRAMS;
     int sounding = 0;

@@ -133,13 +133,12 @@ TEST(SoundLibraryMidiNeeds, CountsTheNotesSoundingAtOnceAndThePresetsTheyStartWi
         int notes;
         std::set<int> presets;
     } cases[] = {
-        // Three notes struck and ended; then under the pedal two struck and let go, two more struck: four sound
-        // until the pedal lifts, and the one struck after it sounds with the two still held.
+        // Three notes ended; under the pedal two let go and two more struck; one more after it lifts.
         {{bytes("\0\x90\x30\x50\0\x31\x50\0\x32\x50\x10\x30\0\0\x31\0\0\x32\0\0\xb0\x40\x7f"
                 "\0\x90\x33\x50\0\x34\x50\x10\x33\0\0\x34\0\0\x35\x50\0\x36\x50\0\xb0\x40\0\0\x90\x37\x50")},
          4, {0}},
-        // Channel 1 selects bank 8, taken up by its program change at tick 16, which the second track's note
-        // at that tick follows; the drum channel starts on kit 0 and its bank select changes nothing.
+        // Channel 1's bank 8 waits for its program change, which a later track's note at that tick follows;
+        // the drum channel starts on kit 0 and ignores bank select.
         {{bytes("\0\xb0\0\x08\x10\xc0\x05\0\x99\x24\x50\0\xb9\0\x03\0\xc9\x19\0\x99\x24\x50"),
           bytes("\0\x90\x3c\x50\x10\x90\x3e\x50")},
          4, {0, 8 * 128 + 5, 128 * 128, 128 * 128 + 25}},
