@@ -20,7 +20,6 @@ constexpr int MIXER_MAX_CHANNELS = 1024;
 // synthesizer holds a fifth of the system one's samples. Without it (an
 // engine run outside its game folder) the system's full one plays them alike.
 constexpr char SONG_SOUNDFONT[] = "./mus/songs.sf2";
-constexpr char SYSTEM_SOUNDFONT[] = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 constexpr char DUMMY_DRIVER[] = "dummy";
 
 // A channel handle is (play serial << CHANNEL_BITS) | channel. The serial counts

@@ -7,6 +7,9 @@
 // Frames per mixing call; the device may not change it, so every call is this long.
 constexpr int MIXER_BLOCK_FRAMES = 1024;  // ~23 ms at 44.1 kHz: effects start promptly
 
+// The system's full General MIDI soundfont: the songs' own holds a few of its presets.
+constexpr char SYSTEM_SOUNDFONT[] = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+
 extern int sound_library_open;  // 1 while the mixer device is open
 
 // A fresh handle number: counts up from 1 and is never reused.

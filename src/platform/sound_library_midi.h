@@ -5,12 +5,21 @@
 #pragma once
 
 #include <cstddef>
+#include <set>
 #include <string>
 
 // True when `data` is a Standard MIDI File (format 0, 1 or 2, ticks per beat)
 // whose every track parses to its end-of-track event and which lasts at least
 // one tick at a tempo above zero.
 bool sound_library_midi_is_playable(const unsigned char* data, size_t size);
+
+// What a playable song asks of the synthesizer, read from its events as the
+// synthesizer's player will send them (bank select taken as its stock setting has it).
+struct MidiSongNeeds {
+    std::set<int> presets;       // bank * 128 + program of each preset a note starts with
+    int most_notes_at_once = 0;  // notes held, or kept by the sustain pedal, at the busiest moment
+};
+MidiSongNeeds sound_library_midi_needs(const unsigned char* data, size_t size);
 
 // True when the file at `path` would be played by the synthesizer: it starts
 // like a MIDI file, or its name ends in .mid, .midi, .kar or .rmi.

@@ -3,7 +3,8 @@
 // The mixer's own MIDI player builds its synthesizer with FluidSynth's stock
 // settings and offers no way to change them. Its 256 voices cost ~2 MB of
 // memory the game's songs never use: the busiest sounds 68 notes at once. This
-// player builds the same synthesizer with fewer voices and otherwise copies the
+// player builds the same synthesizer with the voices the song needs (fewer for
+// our songs), on the soundfont that holds its presets, and otherwise copies the
 // mixer's player call for call (fresh synthesizer per song, its gain, its
 // 16-bit output and blocks, its end-of-song check), so every song comes out
 // sample for sample as before. Reverb and chorus stay: the songs use both.
@@ -14,13 +15,17 @@
 
 #include <algorithm>
 #include <mutex>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "platform/sound_library_internal.h"
+#include "platform/sound_library_midi.h"
 
 // The mixer's synthesizer gain at full music volume: songs keep their loudness.
 constexpr double FULL_VOLUME_GAIN = 1.2;
 constexpr int SYNTH_CHANNELS = 2;
+constexpr int MIDI_PROGRAMS = 128;  // presets per bank
 // The synthesizer's own limits on its sample rate: outside them the mixer's
 // player would resample, so such a device keeps the mixer's player.
 constexpr int LOWEST_SYNTH_RATE = 8000;
@@ -79,17 +84,48 @@ static bool device_suits_synth(int* rate) {
            frequency <= HIGHEST_SYNTH_RATE;
 }
 
+int sound_library_song_polyphony(int most_notes_at_once) {
+    // Our songs sound up to 68 voices with at most 11 notes held: a held note's
+    // own voices (layered, stereo) and the ringing tails of notes before it.
+    constexpr int VOICES_PER_HELD_NOTE = 6;
+    return std::clamp(most_notes_at_once * VOICES_PER_HELD_NOTE, SOUND_LIBRARY_SONG_POLYPHONY,
+                      SOUND_LIBRARY_MOST_SONG_POLYPHONY);
+}
+
+static bool holds_every_preset(int soundfont_id, const std::set<int>& presets) {
+    fluid_sfont_t* soundfont = fluid_synth_get_sfont_by_id(synth, soundfont_id);
+    for (int preset : presets)
+        if (!fluid_sfont_get_preset(soundfont, preset / MIDI_PROGRAMS, preset % MIDI_PROGRAMS)) return false;
+    return true;
+}
+
+// The songs' own soundfont holds only the presets our songs play. A song that
+// asks for any other (a player's own General MIDI file) gets the system's full
+// soundfont instead, as every song did before the cut one existed: its parts
+// sound as they did then, and our songs, which never ask for more, keep the
+// small one and come out sample for sample as before. A missing or damaged
+// songs' soundfont leaves every song to the system's.
+static bool load_soundfont(const MidiSongNeeds& needs) {
+    const char* own = Mix_GetSoundFonts();
+    if (own) {
+        const int id = fluid_synth_sfload(synth, own, 1);
+        if (id != FLUID_FAILED && holds_every_preset(id, needs.presets)) return true;
+        if (id != FLUID_FAILED) fluid_synth_sfunload(synth, id, 1);
+    }
+    return fluid_synth_sfload(synth, SYSTEM_SOUNDFONT, 1) != FLUID_FAILED;
+}
+
 bool sound_library_synth_load(const std::vector<unsigned char>& song) {
     sound_library_synth_release();
     int rate = 0;
     if (!device_suits_synth(&rate)) return false;
+    const MidiSongNeeds needs = sound_library_midi_needs(song.data(), song.size());
     settings = new_fluid_settings();
     if (!settings) return false;
     fluid_settings_setnum(settings, "synth.sample-rate", rate);
-    fluid_settings_setint(settings, "synth.polyphony", SOUND_LIBRARY_SONG_POLYPHONY);
+    fluid_settings_setint(settings, "synth.polyphony", sound_library_song_polyphony(needs.most_notes_at_once));
     synth = new_fluid_synth(settings);
-    const char* soundfont = Mix_GetSoundFonts();
-    if (!synth || !soundfont || fluid_synth_sfload(synth, soundfont, 1) == FLUID_FAILED) {
+    if (!synth || !load_soundfont(needs)) {
         sound_library_synth_release();
         return false;
     }
@@ -105,6 +141,13 @@ bool sound_library_synth_load(const std::vector<unsigned char>& song) {
 }
 
 bool sound_library_synth_held() { return synth != nullptr; }
+
+std::string sound_library_synth_soundfonts() {
+    std::string files;
+    for (int i = 0; synth && i < fluid_synth_sfcount(synth); ++i)
+        files += std::string(fluid_sfont_get_name(fluid_synth_get_sfont(synth, i))) + ";";
+    return files;
+}
 
 static void set_gain(int mixer_volume) {
     fluid_synth_set_gain(synth, static_cast<float>(mixer_volume * FULL_VOLUME_GAIN / MIX_MAX_VOLUME));

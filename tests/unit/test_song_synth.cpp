@@ -9,13 +9,17 @@
 
 #include <atomic>
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "platform/sound_library.h"
+#include "platform/sound_library_midi.h"
 #include "platform/sound_library_synth.h"
 #include "support/scratch_dir.h"
 #include "test_sound_support.h"
@@ -23,6 +27,7 @@
 namespace {
 
 constexpr int RATE = 44100;
+constexpr char SYSTEM_SOUNDFONT[] = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 
 std::vector<Sint16> captured;
 size_t capture_wanted = 0;
@@ -59,6 +64,36 @@ std::vector<Sint16> mixed_output(double seconds, Start start) {
     SDL_LockAudioDevice(device);
     std::vector<Sint16> out(captured.begin(), captured.begin() + std::min(captured.size(), capture_wanted));
     SDL_UnlockAudioDevice(device);
+    return out;
+}
+
+// `seconds` of `song` at `volume` (0..255) played by the mixer's player, and
+// (our_output) by the layer, which must hold it in its synthesizer if `by_synth`
+// and tells in `soundfonts` which ones it plays from.
+std::vector<Sint16> mixers_output(const char* song, bool looping, int volume, double seconds) {
+    Mix_Music* music = nullptr;
+    std::vector<Sint16> out = mixed_output(seconds, [&] {
+        music = Mix_LoadMUS(song);
+        ASSERT_NE(music, nullptr);
+        Mix_VolumeMusic(sound_library_mixer_volume(volume));
+        Mix_PlayMusic(music, looping ? -1 : 1);
+    });
+    Mix_HaltMusic();
+    Mix_FreeMusic(music);
+    return out;
+}
+std::vector<Sint16> our_output(const char* path, bool looping, int volume, double seconds, bool by_synth,
+                               std::string* soundfonts = nullptr) {
+    FMUSIC_MODULE* song = nullptr;
+    std::vector<Sint16> out = mixed_output(seconds, [&] {
+        song = FMUSIC_LoadSong(path);
+        ASSERT_EQ(sound_library_synth_held(), by_synth) << "the song went to the wrong player";
+        if (soundfonts) *soundfonts = sound_library_synth_soundfonts();
+        FMUSIC_SetLooping(song, looping);
+        FMUSIC_SetMasterVolume(song, volume);
+        FMUSIC_PlaySong(song);
+    });
+    FMUSIC_FreeSong(song);
     return out;
 }
 
@@ -110,24 +145,8 @@ TEST_F(SongSynth, PlaysEachSongSampleForSampleAsTheMixersPlayer) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.song);
         const bool midi = std::string(c.song).find(".mid") != std::string::npos;
-        Mix_Music* music = nullptr;
-        std::vector<Sint16> mixers = mixed_output(c.seconds, [&] {
-            music = Mix_LoadMUS(c.song);
-            ASSERT_NE(music, nullptr);
-            Mix_VolumeMusic(sound_library_mixer_volume(c.volume));
-            Mix_PlayMusic(music, c.looping ? -1 : 1);
-        });
-        Mix_HaltMusic();
-        Mix_FreeMusic(music);
-        FMUSIC_MODULE* song = nullptr;
-        std::vector<Sint16> ours = mixed_output(c.seconds, [&] {
-            song = FMUSIC_LoadSong(c.song);
-            ASSERT_EQ(sound_library_synth_held(), midi) << "the song went to the wrong player";
-            FMUSIC_SetLooping(song, c.looping);
-            FMUSIC_SetMasterVolume(song, c.volume);
-            FMUSIC_PlaySong(song);
-        });
-        FMUSIC_FreeSong(song);
+        std::vector<Sint16> mixers = mixers_output(c.song, c.looping, c.volume, c.seconds);
+        std::vector<Sint16> ours = our_output(c.song, c.looping, c.volume, c.seconds, midi);
         ASSERT_EQ(ours.size(), mixers.size());
         int loudest = 0;
         for (Sint16 sample : mixers) loudest = std::max(loudest, std::abs(int(sample)));
@@ -137,6 +156,45 @@ TEST_F(SongSynth, PlaysEachSongSampleForSampleAsTheMixersPlayer) {
             const std::vector<Sint16> last_quarter_second(ours.end() - RATE / 2, ours.end());
             EXPECT_EQ(last_quarter_second, std::vector<Sint16>(RATE / 2, 0)) << "the played-once song never ended";
         }
+    }
+}
+
+// Every song sounds as the system's soundfont plays it, every note however many
+// at once: from the songs' own soundfont when it holds every preset the song asks
+// for, else (a player's song wanting a piano, a damaged songs' soundfont) the system's.
+TEST_F(SongSynth, PlaysFromTheSongsSoundfontWhatItHoldsAndTheRestFromTheSystems) {
+    const std::string tempo("\0\xff\x51\x03\x07\xa1\x20", 7);
+    std::string piano("\0\xb0\0\0\0\xc0\0", 7), drums, chord[4];  // piano: bank 0, program 0
+    for (char key : {60, 62, 64, 65, 67, 69, 71, 72}) {  // a quarter second each, ended in running status
+        piano += {0, '\x90', key, 100, '\x81', '\x70', key, 0};
+        drums += {0, '\x99', char(key % 2 ? 42 : 36), 100, '\x81', '\x70', char(key % 2 ? 42 : 36), 0};
+    }
+    for (int channel = 0; channel < 4; ++channel) {  // 4 x 30 piano notes struck at once, held a second
+        chord[channel] = {0, char(0xb0 + channel), 0, 0, 0, char(0xc0 + channel), 0, 0, char(0x90 + channel), 40, 90};
+        for (char key = 41; key < 70; ++key) chord[channel] += {0, key, 90};  // in running status
+        chord[channel] += {'\x87', '\x40', 40, 0};
+        for (char key = 41; key < 70; ++key) chord[channel] += {0, key, 0};
+    }
+    dir.write("general_midi.mid", midi_file(1, {tempo, piano, drums}));
+    dir.write("chord.mid", midi_file(1, {tempo, chord[0], chord[1], chord[2], chord[3]}));
+    std::filesystem::copy_file("mus/songs.sf2", "damaged.sf2");
+    std::filesystem::resize_file("damaged.sf2", 100000);
+    const std::string own = "./mus/songs.sf2", system = std::string(SYSTEM_SOUNDFONT) + ";";
+    const struct { const char* song; std::string songs_soundfont, played_from; } cases[] = {
+        {"general_midi.mid", own, system}, {"chord.mid", own, system}, {"mus/mus_menu.mid", "damaged.sf2", system},
+        {"mus/mus_stage_1.mid", own, own + ";"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.song);
+        Mix_SetSoundFonts(SYSTEM_SOUNDFONT);
+        const std::vector<Sint16> systems = mixers_output(c.song, false, 255, 2.0);
+        Mix_SetSoundFonts(c.songs_soundfont.c_str());
+        std::string played_from;
+        const std::vector<Sint16> ours = our_output(c.song, false, 255, 2.0, true, &played_from);
+        EXPECT_EQ(played_from, c.played_from);
+        double energy = 0;
+        for (Sint16 sample : ours) energy += double(sample) * sample;
+        EXPECT_GT(std::sqrt(energy / ours.size()), AUDIBLE_PEAK) << "hardly a sound came out";
+        EXPECT_TRUE(ours == systems) << "the song sounds different";
     }
 }
 
@@ -165,6 +223,10 @@ TEST(SongSynthVoices, TheGameSongsNeverNeedAllTheSynthesizersVoices) {
         }
         EXPECT_GT(busiest, 0);
         EXPECT_LT(busiest, SOUND_LIBRARY_SONG_POLYPHONY);
+        std::ifstream file(std::string(GAME_DIR) + "/mus/" + song, std::ios::binary);
+        const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)), {});
+        const int notes = sound_library_midi_needs(bytes.data(), bytes.size()).most_notes_at_once;
+        EXPECT_EQ(sound_library_song_polyphony(notes), SOUND_LIBRARY_SONG_POLYPHONY) << "voices it never uses";
         delete_fluid_player(player);
         delete_fluid_synth(synth);
     }

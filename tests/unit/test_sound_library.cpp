@@ -3,6 +3,10 @@
 
 #include <signal.h>
 
+#include <set>
+#include <string>
+#include <vector>
+
 #include "audio/sound.h"
 #include "persist/settings.h"
 #include "platform/sound_library.h"
@@ -118,6 +122,33 @@ TEST_F(SoundLibraryTest, HandlesFromBeforeACloseAreDeadAfterIt) {
     EXPECT_EQ(FMUSIC_FreeSong(tune), 0);
     EXPECT_EQ(sound_library_test_samples_held(), 0);
     console();
+}
+
+template <size_t N>
+static std::string bytes(const char (&text)[N]) { return std::string(text, N - 1); }
+
+TEST(SoundLibraryMidiNeeds, CountsTheNotesSoundingAtOnceAndThePresetsTheyStartWith) {
+    const struct {
+        std::vector<std::string> tracks;
+        int notes;
+        std::set<int> presets;
+    } cases[] = {
+        // Three notes ended; under the pedal two let go and two more struck; one more after it lifts.
+        {{bytes("\0\x90\x30\x50\0\x31\x50\0\x32\x50\x10\x30\0\0\x31\0\0\x32\0\0\xb0\x40\x7f"
+                "\0\x90\x33\x50\0\x34\x50\x10\x33\0\0\x34\0\0\x35\x50\0\x36\x50\0\xb0\x40\0\0\x90\x37\x50")},
+         4, {0}},
+        // Channel 1's bank 8 waits for its program change, which a later track's note at that tick follows;
+        // the drum channel starts on kit 0 and ignores bank select.
+        {{bytes("\0\xb0\0\x08\x10\xc0\x05\0\x99\x24\x50\0\xb9\0\x03\0\xc9\x19\0\x99\x24\x50"),
+          bytes("\0\x90\x3c\x50\x10\x90\x3e\x50")},
+         4, {0, 8 * 128 + 5, 128 * 128, 128 * 128 + 25}},
+    };
+    for (const auto& c : cases) {
+        const std::string file = midi_file(1, c.tracks);
+        auto needs = sound_library_midi_needs(reinterpret_cast<const unsigned char*>(file.data()), file.size());
+        EXPECT_EQ(needs.most_notes_at_once, c.notes);
+        EXPECT_EQ(needs.presets, c.presets);
+    }
 }
 
 TEST(SoundLibraryMidiCheck, AcceptsSongsThatParseAndLastAndRefusesTheRest) {

@@ -76,6 +76,20 @@ std::string single_note_midi(int program, int note_ms, int end_ms, int bank) {
     return midi + track;
 }
 
+std::string midi_file(int format, const std::vector<std::string>& tracks) {
+    std::string midi = "MThd";
+    put_be(midi, 6, 4);
+    put_be(midi, format, 2);
+    put_be(midi, tracks.size(), 2);
+    put_be(midi, 480, 2);
+    for (const std::string& events : tracks) {
+        midi += "MTrk";
+        put_be(midi, events.size() + 4, 4);
+        midi += events + std::string("\0\xff\x2f\0", 4);
+    }
+    return midi;
+}
+
 int output_peak_over(int milliseconds) {
     sound_library_test_output_peak();
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "support/scratch_dir.h"
 
@@ -13,6 +14,9 @@ std::string square_wave_wav(int milliseconds, int amplitude);
 // A one-track MIDI file at one tick per millisecond: one note of `program`
 // (in `bank`, when not 0) from 0 to `note_ms`, the track ending at `end_ms`.
 std::string single_note_midi(int program, int note_ms, int end_ms, int bank = 0);
+// A Standard MIDI File of `format` at 480 ticks a beat holding `tracks`, each
+// its events with their delta times, the end-of-track added.
+std::string midi_file(int format, const std::vector<std::string>& tracks);
 
 // Loudest output sample over the next `milliseconds` (earlier output is dropped).
 int output_peak_over(int milliseconds);
