@@ -137,16 +137,14 @@ TEST(GamepadButtons, TheControlsScreenShowsThePadsLayoutOnlyToAPadPlayerWithoutA
         std::filesystem::current_path(dir.path());
         return loads;
     };
-    const auto controls_set_with = [](const char* left) {
-        return Loads{{0, "./tex/tex_logo_kro.tga"}, {1, left}, {2, "./tex/tex_menu_keys.tga"}};
-    };
-    const char* const REMOTE_LAYOUT = "./tex/tex_menu_keys_wii.tga";
-    EXPECT_EQ(loaded_set(STATE_CONTROLS), controls_set_with(REMOTE_LAYOUT)) << "neither pad nor remote";
+    const Loads with_remote = {{0, "./tex/tex_logo_kro.tga"}, {1, "./tex/tex_menu_keys_wii.tga"}, {2, "./tex/tex_menu_keys.tga"}};
+    Loads with_pad = with_remote;
+    with_pad[1].second = PAD_LAYOUT_PICTURE;
+    EXPECT_EQ(loaded_set(STATE_CONTROLS), with_remote) << "neither pad nor remote";
     auto pad = std::make_unique<VirtualPad>("Test Pad");
-    EXPECT_EQ(loaded_set(STATE_CONTROLS), controls_set_with(PAD_LAYOUT_PICTURE)) << "a pad alone";
+    EXPECT_EQ(loaded_set(STATE_CONTROLS), with_pad) << "a pad alone";
     EXPECT_EQ(loaded_set(STATE_HIGH_SCORES), (Loads{{0, "./tex/tex_logo_kro.tga"}, {1, "./tex/tex_menu_scores.tga"}}));
 
-    remote_test::reset_remote_globals();
     remote_test::install_library(remote_test::SCRIPTED);
     dir.write("wiiuse_script.txt", "");
     testing::internal::CaptureStdout();
@@ -154,9 +152,9 @@ TEST(GamepadButtons, TheControlsScreenShowsThePadsLayoutOnlyToAPadPlayerWithoutA
     testing::internal::GetCapturedStdout();
     ASSERT_EQ(os_start_thread(poll_thread), 0);
     for (int i = 0; i < 200 && !wiimote_polling(); ++i) os_sleep_ms(5);
-    EXPECT_EQ(loaded_set(STATE_CONTROLS), controls_set_with(REMOTE_LAYOUT)) << "a pad and a remote";
+    EXPECT_EQ(loaded_set(STATE_CONTROLS), with_remote) << "a pad and a remote";
     pad.reset();
-    EXPECT_EQ(loaded_set(STATE_CONTROLS), controls_set_with(REMOTE_LAYOUT)) << "a remote alone";
+    EXPECT_EQ(loaded_set(STATE_CONTROLS), with_remote) << "a remote alone";
     wiimote_disconnect_and_unload();
     texture_file_watcher = nullptr;
 }

@@ -20,31 +20,25 @@
 #define KORVANE_OWN_ALLOCATOR 1
 #endif
 
-// Exits 0 when the middling block was mapped and unmapped, else says what
-// went wrong and exits 1.
+// Exits 0 when the middling block was mapped and its memory went back, else
+// says what went wrong and exits 1.
 static void check_middling_block_is_mapped() {
+    const auto fail = [](const char* why) {
+        fputs(why, stderr);
+        _exit(1);
+    };
     mallopt(M_MMAP_THRESHOLD, 8 << 20);  // as high as glibc may have raised it before the call
     keep_heap_trimmed();
     constexpr size_t BIG = 4 << 20, MIDDLING = 512 << 10;
     void* big = malloc(BIG);
+    if (big == nullptr) fail("out of memory\n");
     free(big);  // left to itself, glibc would now keep blocks up to 4 MB in the heap
     const size_t mapped_before = mallinfo2().hblkhd;
     void* middling = malloc(MIDDLING);
-    const size_t mapped_while_held = mallinfo2().hblkhd;
+    if (middling == nullptr) fail("out of memory\n");
+    if (mallinfo2().hblkhd < mapped_before + MIDDLING) fail("a middling block came from the heap\n");
     free(middling);
-    const size_t mapped_after = mallinfo2().hblkhd;
-    if (big == nullptr || middling == nullptr) {
-        fputs("out of memory\n", stderr);
-        _exit(1);
-    }
-    if (mapped_while_held < mapped_before + MIDDLING) {
-        fputs("a middling block came from the heap\n", stderr);
-        _exit(1);
-    }
-    if (mapped_after != mapped_before) {
-        fputs("its memory did not go back to the system\n", stderr);
-        _exit(1);
-    }
+    if (mallinfo2().hblkhd != mapped_before) fail("its memory did not go back to the system\n");
     _exit(0);
 }
 
