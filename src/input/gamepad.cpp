@@ -179,3 +179,5 @@ void poll_gamepads() {
 void gamepad_rumble_hull_hit() { gamepad_device_rumble(RUMBLE_HULL_HIT_STRENGTH, RUMBLE_HULL_HIT_MS); }
 
 void gamepad_rumble_destroyed() { gamepad_device_rumble(RUMBLE_DESTROYED_STRENGTH, RUMBLE_DESTROYED_MS); }
+
+int gamepad_connected() { return gamepad_device_in_use(); }

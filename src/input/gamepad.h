@@ -30,3 +30,7 @@ void poll_gamepads();
 // the hull takes a hit, and by the destruction sequence when it starts.
 void gamepad_rumble_hull_hit();
 void gamepad_rumble_destroyed();
+
+// 1 while a pad is in use. Called by the controls screen's texture set, which
+// shows a pad player the pad's layout.
+int gamepad_connected();

@@ -18,7 +18,9 @@ constexpr float HEADING_Y0 = 0.85f, HEADING_Y1 = 0.91f;
 
 static const char* const CYCLE_HINT =
     "Use the left and right arrow key to cycle through available ships. Press [enter] to select the current ship";
-static const char* const BACK_HINT = "Press [esc] or button 2 (Wii-mote) to return back to the main menu.";
+// On this screen the remote's button 2 chooses the fighter and button 1 goes
+// back, so the hint names button 1 (the line once named button 2).
+static const char* const BACK_HINT = "Press [esc] or button 1 (Wii-mote) to return back to the main menu.";
 constexpr float CYCLE_HINT_X = 0.22f, CYCLE_HINT_Y = 0.035f;
 constexpr float BACK_HINT_X = 0.31f, BACK_HINT_Y = 0.02f;
 

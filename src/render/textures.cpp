@@ -5,6 +5,8 @@
 #include <algorithm>
 
 #include "app/screen_state.h"
+#include "input/gamepad.h"
+#include "input/wiimote.h"
 #include "render/visible_texels.h"
 
 namespace {
@@ -56,6 +58,14 @@ const TextureFile SETTINGS_SET[] = {
 const TextureFile CONTROLS_SET[] = {
     {0, "./tex/tex_logo_kro.tga"},
     {1, "./tex/tex_menu_keys_wii.tga"},
+    {2, "./tex/tex_menu_keys.tga"},
+};
+
+// The same for a player with a pad and no remote: the pad's layout where the
+// remote's would be.
+const TextureFile CONTROLS_PAD_SET[] = {
+    {0, "./tex/tex_logo_kro.tga"},
+    {1, PAD_LAYOUT_PICTURE},
     {2, "./tex/tex_menu_keys.tga"},
 };
 
@@ -143,6 +153,10 @@ TextureSet texture_set(int state) {
     }
 }
 
+// A pad player without a remote would find on the controls screen only
+// buttons they do not hold.
+bool pad_layout_wanted(int state) { return state == STATE_CONTROLS && gamepad_connected() && !wiimote_polling(); }
+
 bool is_texture_size(int size) {
     return size >= 2 && size <= 512 && (size & (size - 1)) == 0;
 }
@@ -219,7 +233,7 @@ int load_tga_texture(const char* path, int id) {
 }
 
 void load_state_textures(int state) {
-    const TextureSet set = texture_set(state);
+    const TextureSet set = pad_layout_wanted(state) ? set_of(CONTROLS_PAD_SET) : texture_set(state);
     for (int i = 0; i < set.count; ++i) load_tga_texture(set.files[i].path, set.files[i].id);
 }
 

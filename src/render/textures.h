@@ -39,6 +39,10 @@ int load_tga_texture(const char* path, int id);
 // nullptr in the game. Tests set it to see which picture each id holds.
 extern void (*texture_file_watcher)(const char* path, int id);
 
+// The gamepad's layout: on the controls screen it takes the remote's place
+// (id 1) while a pad is in use and no remote is connected.
+constexpr const char* PAD_LAYOUT_PICTURE = "./tex/tex_menu_keys_pad.tga";
+
 // Loads the whole texture set of screen state `state`, in its fixed order.
 // Called by the dispatcher once per visit, and by gl_setup for the logo intro.
 void load_state_textures(int state);

@@ -1,7 +1,13 @@
-// A gamepad's buttons on every screen, and a whole game played by pad alone.
+// A gamepad's buttons on every screen, the controls picture a pad player sees,
+// and a whole game played by pad alone.
+#include <memory>
+
 #include "app/startup.h"
 #include "combat/damage.h"
 #include "input/keys.h"
+#include "platform/os.h"
+#include "render/textures.h"
+#include "unit/test_wiimote_support.h"
 #include "virtual_pad.h"
 
 using namespace stage_test;
@@ -117,4 +123,38 @@ TEST(GamepadButtons, APadPlaysAWholeGameFromTheIntroToTheHighScoreTable) {
     EXPECT_GT(high_scores[0].score, 0);
     EXPECT_STREQ(high_scores[0].name, "pad pilot");
     EXPECT_EQ(high_scores[0].ship, 2);
+}
+
+TEST(GamepadButtons, TheControlsScreenShowsThePadsLayoutOnlyToAPadPlayerWithoutARemote) {
+    using Loads = std::vector<std::pair<int, std::string>>;
+    static Loads loads;
+    texture_file_watcher = [](const char* path, int id) { loads.emplace_back(id, path); };
+    ScratchDir dir;  // holds the scripted remote library while it is connected
+    const auto loaded_set = [&](int state) {
+        std::filesystem::current_path(GAME_DIR);
+        loads.clear();
+        load_state_textures(state);
+        std::filesystem::current_path(dir.path());
+        return loads;
+    };
+    const Loads with_remote = {{0, "./tex/tex_logo_kro.tga"}, {1, "./tex/tex_menu_keys_wii.tga"}, {2, "./tex/tex_menu_keys.tga"}};
+    Loads with_pad = with_remote;
+    with_pad[1].second = PAD_LAYOUT_PICTURE;
+    EXPECT_EQ(loaded_set(STATE_CONTROLS), with_remote) << "neither pad nor remote";
+    auto pad = std::make_unique<VirtualPad>("Test Pad");
+    EXPECT_EQ(loaded_set(STATE_CONTROLS), with_pad) << "a pad alone";
+    EXPECT_EQ(loaded_set(STATE_HIGH_SCORES), (Loads{{0, "./tex/tex_logo_kro.tga"}, {1, "./tex/tex_menu_scores.tga"}}));
+
+    remote_test::install_library(remote_test::SCRIPTED);
+    dir.write("wiiuse_script.txt", "");
+    testing::internal::CaptureStdout();
+    ASSERT_EQ(connect_wiimote(), 0) << testing::internal::GetCapturedStdout();
+    testing::internal::GetCapturedStdout();
+    ASSERT_EQ(os_start_thread(poll_thread), 0);
+    for (int i = 0; i < 200 && !wiimote_polling(); ++i) os_sleep_ms(5);
+    EXPECT_EQ(loaded_set(STATE_CONTROLS), with_remote) << "a pad and a remote";
+    pad.reset();
+    EXPECT_EQ(loaded_set(STATE_CONTROLS), with_remote) << "a remote alone";
+    wiimote_disconnect_and_unload();
+    texture_file_watcher = nullptr;
 }

@@ -66,7 +66,7 @@ TEST_F(ShipSelectTest, HintLinesButNoStatusLine) {
         {{0.22f, 0.035f, GLUT_BITMAP_TIMES_ROMAN_10,
           "Use the left and right arrow key to cycle through available ships. Press [enter] to select the current ship"},
          {0.31f, 0.02f, GLUT_BITMAP_TIMES_ROMAN_10,
-          "Press [esc] or button 2 (Wii-mote) to return back to the main menu."}}));
+          "Press [esc] or button 1 (Wii-mote) to return back to the main menu."}}));
 }
 
 TEST_F(ShipSelectTest, AfterAGameTheFighterFlownLastIsShown) {

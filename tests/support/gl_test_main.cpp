@@ -6,10 +6,12 @@
 
 #include "app/gl_setup.h"
 #include "app/screen_state.h"
+#include "support/program_start.h"
 
 void wait_for_display();  // display_wait.cpp (kept apart: X11's macros clash with gtest)
 
 int main(int argc, char** argv) {
+    remember_program_start();
     testing::InitGoogleTest(&argc, argv);
     // Listing the tests (as the build does to register them) needs no display.
     if (!testing::GTEST_FLAG(list_tests)) {

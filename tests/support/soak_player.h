@@ -25,6 +25,7 @@
 #include "persist/settings.h"
 #include "platform/sound_library.h"
 #include "stage/world.h"
+#include "support/program_start.h"
 
 // What the run saw.
 struct Tally {
@@ -370,6 +371,7 @@ struct SeededRunTest : testing::Test {
     void start_seeded_run(const char* profile, unsigned seed) {
         previous_dir = std::filesystem::current_path();
         std::filesystem::current_path(GAME_DIR);  // the game's paths are relative to its folder
+        restore_program_start();  // whatever the tests before this one left
         profile_name = profile;
         fullscreen = 0;
         sfx = 1;
@@ -379,7 +381,6 @@ struct SeededRunTest : testing::Test {
         reset_high_scores();
         textures_loaded = 0;
         music_started = 0;
-        music_path[0] = '\0';
         sound_library_test_use_drivers("dummy", nullptr);  // never out loud, device or not
         gl_setup(1);  // start values, stars, sound, the intro's pictures: as at start-up
         srand(seed);  // the game's own draws, repeatable

@@ -37,6 +37,7 @@ const std::map<std::string, Intended> PICTURES = {
     {"tex_menu_settings_windowed", {256, 32, 32}}, {"tex_menu_settings_full_screen", {256, 32, 32}},
     {"tex_menu_settings_restart", {256, 32, 32}}, {"tex_menu_settings_controls", {256, 32, 32}},
     {"tex_menu_keys_wii", {512, 512, 32}},  {"tex_menu_keys", {512, 512, 32}},
+    {"tex_menu_keys_pad", {512, 512, 32}},
     {"tex_menu_scores", {512, 256, 32}},    {"tex_ship_pilvet_big", {512, 256, 32}},
     {"tex_ship_vesker_big", {512, 256, 32}}, {"tex_ship_brantor_big", {512, 256, 32}},
     {"tex_text_select_ship", {512, 32, 32}}, {"tex_text_ship_pilvet", {512, 64, 32}},
@@ -90,6 +91,7 @@ std::set<std::string> all_engine_pictures() {
     std::set<std::string> paths;
     for (int state : STATES_WITH_PICTURES)
         for (int i = 0; i < state_texture_count(state); ++i) paths.insert(state_texture_path(state, i));
+    paths.insert(PAD_LAYOUT_PICTURE);
     return paths;
 }
 

@@ -1,6 +1,8 @@
-// The controls screen's two pictures: the Wii Remote held sideways over a key
-// to its buttons, and the keyboard keys with their actions. Each is shown
-// over 0.42 x 0.53 of the window (336 x 318 pixels) from a 512 x 512 texture.
+// The controls screen's pictures: the Wii Remote held sideways over a key to
+// its buttons, the same for a gamepad (shown instead of the remote to a player
+// with a pad and no remote), and the keyboard keys with their actions. Each is
+// shown over 0.42 x 0.53 of the window (336 x 318 pixels) from a 512 x 512
+// texture.
 #include <algorithm>
 #include <cmath>
 
@@ -190,9 +192,110 @@ void draw_remote(Canvas& c) {
     caption(c, "Tilt the remote to steer in a stage", 0, 12, 13, Align::Centre);
 }
 
+
+// The face buttons wear the colours most pads print them in, so a player finds
+// A, B, X and Y by colour as well as by letter.
+const Rgba PAD_A_GREEN = rgba(0.25f, 0.7f, 0.3f), PAD_B_RED = rgba(0.85f, 0.25f, 0.2f),
+           PAD_X_BLUE = rgba(0.25f, 0.45f, 0.9f), PAD_Y_YELLOW = rgba(0.85f, 0.7f, 0.15f);
+
+void face_button(Canvas& c, double x, double y, double r, const std::string& legend, const Rgba& ink) {
+    button(c, x, y, r, "");
+    TextStyle s{Font::Bold, r * 1.35, 0, 0};
+    draw_label(c, legend, s, Box{x - r, y - r, x + r, y + r}, Align::Centre, [ink](double, double) { return ink; },
+               0.0f);
+}
+
+// A thumbstick seen from above: a dark well around a lighter cap.
+void thumbstick(Canvas& c, double x, double y, double r) {
+    fill(c, Box{x - r - 2, y - r - 2, x + r + 2, y + r + 2}, ellipse_shape(x, y, r + 1, r + 1), grey(0.25f));
+    const double cap = r * 0.72;
+    fill(c, Box{x - cap - 1, y - cap - 1, x + cap + 1, y + cap + 1}, ellipse_shape(x, y, cap, cap),
+         [=](double px, double py) {
+             return grey(static_cast<float>(0.62 - 0.15 * ((px - x) - (py - y)) / (2 * cap)));
+         });
+    fill(c, Box{x - cap, y - cap, x + cap, y + cap}, [=](double px, double py) {
+        const double d = std::hypot(px - x, py - y);
+        return d > cap * 0.55 && d < cap * 0.68;
+    }, grey(0.45f));
+}
+
+// Start and Back: small pills in the middle of the pad, told apart by their marks.
+void pill(Canvas& c, double x, double y, bool start_mark) {
+    const Box b{x - 8, y - 4.5, x + 8, y + 4.5};
+    fill(c, Box{b.x0 - 2, b.y0 - 2, b.x1 + 2, b.y1 + 2}, rounded_rect_shape(Box{b.x0 - 1, b.y0 - 1, b.x1 + 1, b.y1 + 1}, 5),
+         grey(0.55f));
+    fill(c, b, rounded_rect_shape(b, 4.5), grey(0.9f));
+    if (start_mark) {  // three bars, the "menu" mark
+        for (int i = -1; i <= 1; ++i)
+            fill(c, Box{x - 4, y + i * 2.2 - 0.6, x + 4, y + i * 2.2 + 0.6}, [](double, double) { return true; },
+                 grey(0.15f));
+    } else {  // two overlapping windows, the "view" mark
+        fill(c, Box{x - 4.5, y - 3, x + 4.5, y + 3}, [=](double px, double py) {
+            const bool a = px > x - 4 && px < x + 1.5 && py > y - 2.5 && py < y + 1;
+            const bool b = px > x - 1.5 && px < x + 4 && py > y - 1 && py < y + 2.5;
+            return a || b;
+        }, grey(0.15f));
+    }
+}
+
+// The pad at the top, and under it one line per control: the control as drawn
+// on the pad, then what it does, as on the remote's picture.
+void draw_pad(Canvas& c) {
+    title(c, "GAMEPAD");
+    // Body: a wide bar over two grips that hang down at the sides.
+    const double top = 278, bar_bottom = 222;
+    const Inside body = [=](double x, double y) {
+        return rounded_rect_shape(Box{48, bar_bottom, 288, top}, 24)(x, y) ||
+               ellipse_shape(78, bar_bottom + 4, 40, 30)(x, y) || ellipse_shape(258, bar_bottom + 4, 40, 30)(x, y);
+    };
+    const Box outline{34, bar_bottom - 30, 302, top + 2};
+    fill(c, outline, [=](double x, double y) { return body(x, y + 3); }, grey(0.45f));
+    fill(c, outline, body, [=](double, double y) {
+        const double t = (y - outline.y0) / (outline.y1 - outline.y0);
+        return grey(static_cast<float>(0.74 + 0.2 * t));
+    });
+    const double row = 252;
+    dpad(c, 82, row, 15);
+    thumbstick(c, 124, bar_bottom + 2, 14);
+    pill(c, 150, row + 8, false);  // Back on the left, Start on the right
+    pill(c, 186, row + 8, true);
+    const double fx = 254, fy = row - 4, gap = 15, r = 8;
+    face_button(c, fx, fy - gap, r, "A", PAD_A_GREEN);
+    face_button(c, fx + gap, fy, r, "B", PAD_B_RED);
+    face_button(c, fx - gap, fy, r, "X", PAD_X_BLUE);
+    face_button(c, fx, fy + gap, r, "Y", PAD_Y_YELLOW);
+    thumbstick(c, 212, bar_bottom + 2, 11);  // the right stick, which the game leaves alone
+
+    const double icon_x = 20, text_x = 40, legend_top = 178, step = 20;
+    int line_no = 0;
+    auto line = [&](const std::string& text) {
+        caption(c, text, text_x, legend_top - step * line_no + 1);
+        ++line_no;
+    };
+    auto y_now = [&] { return legend_top - step * line_no; };
+    dpad(c, icon_x, y_now(), 8.5);
+    line("move the cursor; steer in a stage");
+    thumbstick(c, icon_x, y_now(), 8);
+    line("left stick: steer, faster the further pushed");
+    face_button(c, icon_x, y_now(), 8, "A", PAD_A_GREEN);
+    line("choose; in a stage: fire, start again");
+    face_button(c, icon_x, y_now(), 8, "B", PAD_B_RED);
+    line("back; quit prompt: fly on");
+    face_button(c, icon_x, y_now(), 8, "X", PAD_X_BLUE);
+    line("in a stage: switch guns");
+    face_button(c, icon_x, y_now(), 8, "Y", PAD_Y_YELLOW);
+    line("in a stage: both guns");
+    pill(c, icon_x, y_now(), true);
+    line("Start: pause, the quit prompt");
+    pill(c, icon_x, y_now(), false);
+    line("Back: quit prompt: leave the game");
+    caption(c, "A, B or Start skip the intro, scores, credits", 0, 12, 13, Align::Centre);
+}
+
 }  // namespace
 
 void add_controls_pictures(std::vector<Picture>& out) {
     out.push_back(Picture{"tex_menu_keys_wii.tga", 512, 512, W, H, draw_remote, false, true});
     out.push_back(Picture{"tex_menu_keys.tga", 512, 512, W, H, draw_keyboard, false, true});
+    out.push_back(Picture{"tex_menu_keys_pad.tga", 512, 512, W, H, draw_pad, false, true});
 }
