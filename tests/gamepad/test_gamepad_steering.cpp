@@ -1,5 +1,6 @@
 // Steering by stick and D-pad, and pads plugged in and pulled out.
 #include "input/keys.h"
+#include "input/wiimote_events.h"
 #include "virtual_pad.h"
 
 using namespace stage_test;
@@ -77,4 +78,35 @@ TEST(GamepadSteering, ASecondPadWaitsUntilTheFirstIsPulledOut) {
     EXPECT_EQ(screen_state, STATE_STAGE_SELECT);
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "Gamepad connected: Pad One\nGamepad disconnected\nGamepad connected: Pad Two\n");
+}
+
+// The kernel's Wii Remote driver makes an input device of the remote and of each
+// of its parts, with the remote's ids; SDL's database has lines for some of them.
+#define WII_REMOTE_BUTTONS "a:b1,b:b0,back:b4,dpdown:b8,dpleft:b6,dpright:b7,dpup:b5,guide:b2,start:b3,x:b9,y:b10,"
+const PadIdentity WII_REMOTE = {"Nintendo Wii Remote", 0x057e, 0x0306, "Nintendo Wii Remote,crc:60be," WII_REMOTE_BUTTONS};
+
+TEST(GamepadSteering, AWiiRemoteOrItsPartsAreNeverTakenItsGamepadsAre) {
+    setenv("SDL_JOYSTICK_HIDAPI_WII", "1", 1);  // SDL must not drive the remote whatever this says
+    const std::pair<PadIdentity, bool> rows[] = {
+        {WII_REMOTE, false},
+        {{"Nintendo Wii Remote", 0x057e, 0x0330, "Nintendo Wii Remote," WII_REMOTE_BUTTONS}, false},
+        {{"Nintendo Wii Remote Nunchuk", 0x057e, 0x0306, "Nintendo Wii Remote Nunchuk," WII_REMOTE_BUTTONS}, false},
+        {{"Nintendo Wii Remote Pro Controller", 0x057e, 0x0330, "Nintendo Wii Remote Pro Controller,a:b1,b:b0,x:b2,y:b3,start:b9,leftx:a0,lefty:a1,"}, true},
+        {{"Nintendo Wii Remote Classic Controller", 0x057e, 0x0306, "Nintendo Wii Remote Classic Controller,crc:0d8a,a:b0,b:b1,x:b2,y:b3,start:b9,"}, true},
+    };
+    for (const auto& row : rows) {
+        testing::internal::CaptureStdout();
+        VirtualPad wii(row.first), pad("Test Pad");
+        EXPECT_EQ(testing::internal::GetCapturedStdout(),
+                  std::string("Gamepad connected: ") + (row.second ? row.first.name : "Test Pad") + "\n");
+    }
+    EXPECT_STREQ(SDL_GetHint(SDL_HINT_JOYSTICK_HIDAPI_WII), "0");
+    // Plus on the remote is full guns, once: not also the pad's Start (the quit prompt).
+    VirtualPad remote(WII_REMOTE), pad("Test Pad");
+    clear_world();
+    remote.set(3, true);
+    apply_remote_notice(RemoteNotice{REMOTE_REPORT, WIIUSE_BUTTON_PLUS, 0, 0, 0, 0, 0, 0});
+    poll_gamepads();
+    EXPECT_EQ(screen_state, STATE_NAV1);
+    EXPECT_EQ(gun_mode, 3);
 }
