@@ -3,8 +3,11 @@
 // The pad is read hundreds of times a second, so a button acts only in the poll
 // in which it goes down, on every screen: held, it acts once, as a key does.
 // The D-pad and the stick press and release the arrow keys, so in a stage they
-// steer with the keyboard's rule that the last direction pressed wins.
+// steer with the keyboard's rule that the last direction pressed wins, also
+// between the two.
 #include "input/gamepad.h"
+
+#include <GL/freeglut.h>
 
 #include <cstdio>
 
@@ -78,41 +81,44 @@ constexpr Direction DIRECTIONS[] = {
     {SPECIAL_DOWN, PAD_DPAD_DOWN, false, -1},
 };
 constexpr int DIRECTION_COUNT = sizeof DIRECTIONS / sizeof DIRECTIONS[0];
-constexpr unsigned DPAD_HORIZONTAL = PAD_DPAD_LEFT | PAD_DPAD_RIGHT;
-constexpr unsigned DPAD_VERTICAL = PAD_DPAD_UP | PAD_DPAD_DOWN;
 
 int pads_started = 0;
 int pads_readable = 0;
 unsigned buttons_before = 0;                 // buttons down at the previous poll
 bool stick_pushed[DIRECTION_COUNT] = {};     // the stick points this way, beyond its dead zone
 bool direction_pressed[DIRECTION_COUNT] = {};  // the pad holds this arrow key down
+// What the D-pad and the stick steer, apart: the last pressed of the two wins.
+DeviceSteering dpad_steering;
+DeviceSteering stick_steering;
+
+int axis_at_rest(const Direction& direction) { return (direction.horizontal ? steer_x : steer_y) == 0; }
 
 void press_directions(const GamepadReading& pad, int state) {
     const bool stage = in_stage_range(state);
     for (int i = 0; i < DIRECTION_COUNT; ++i) {
         const Direction& direction = DIRECTIONS[i];
         const double along = (direction.horizontal ? pad.stick_x : pad.stick_y) * direction.sign;
+        const bool dpad = (pad.buttons & direction.dpad_button) != 0;
         // A stick already pushed stays pushed until it is back in the dead zone.
-        const double push_at = (stick_pushed[i] || stage) ? STICK_DEAD_ZONE : STICK_MENU_PUSH;
+        const bool was_pushed = stick_pushed[i];
+        const double push_at = (was_pushed || stage) ? STICK_DEAD_ZONE : STICK_MENU_PUSH;
         stick_pushed[i] = along > push_at;
-        const bool held = (pad.buttons & direction.dpad_button) != 0 || stick_pushed[i];
-        if (held && !direction_pressed[i])
-            special_callback(direction.special, 0, 0);
-        else if (held && stage && stick_pushed[i])
-            // Like the remote's tilt, a pushed stick keeps steering its axis, also
-            // after the quit prompt or a new game has cleared the held directions.
-            special_callback(direction.special, 0, 0);
+        const bool held = dpad || stick_pushed[i];
+        if (dpad && (buttons_before & direction.dpad_button) == 0)
+            device_special_press(&dpad_steering, direction.special);
+        // Like the remote's tilt, a pushed stick steers its axis again once nothing
+        // else does: after the quit prompt or a new game, or a D-pad let go.
+        if (stick_pushed[i] && (!was_pushed || (stage && axis_at_rest(direction))))
+            device_special_press(&stick_steering, direction.special);
         else if (!held && direction_pressed[i])
-            special_up_callback(direction.special, 0, 0);
+            device_special_release(direction.special);
         direction_pressed[i] = held;
     }
 }
 
 // The stick's pace along one axis: 0 in the dead zone, growing to 1 (key speed)
-// at full deflection, signed like the stick. A D-pad held on the axis steers it
-// at key speed instead.
-double stick_pace(double amount, bool dpad_on_axis) {
-    if (dpad_on_axis) return 0.0;
+// at full deflection, signed like the stick.
+double stick_pace(double amount) {
     const double magnitude = amount < 0 ? -amount : amount;
     if (magnitude <= STICK_DEAD_ZONE) return 0.0;
     const double pace = magnitude >= 1.0 ? 1.0 : (magnitude - STICK_DEAD_ZONE) / (1.0 - STICK_DEAD_ZONE);
@@ -122,8 +128,9 @@ double stick_pace(double amount, bool dpad_on_axis) {
 // Lets go of everything the pad held, so a pad pulled out mid-turn leaves no
 // steering behind; the keyboard's and the remote's own directions stay.
 void release_pad() {
+    release_device_steering(&dpad_steering);
+    release_device_steering(&stick_steering);
     for (int i = 0; i < DIRECTION_COUNT; ++i) {
-        if (direction_pressed[i]) special_up_callback(DIRECTIONS[i].special, 0, 0);
         direction_pressed[i] = false;
         stick_pushed[i] = false;
     }
@@ -171,11 +178,34 @@ void poll_gamepads() {
     press_buttons(pad.buttons & ~buttons_before, state);
     buttons_before = pad.buttons;
 
+    // The stick sets the pace only while its press is its axis's latest.
     const bool stage = in_stage_range(screen_state);
-    stick_steer_x = stage ? stick_pace(pad.stick_x, (pad.buttons & DPAD_HORIZONTAL) != 0) : 0.0;
-    stick_steer_y = stage ? stick_pace(pad.stick_y, (pad.buttons & DPAD_VERTICAL) != 0) : 0.0;
+    stick_steer_x = stage && device_steers(stick_steering, 1) ? stick_pace(pad.stick_x) : 0.0;
+    stick_steer_y = stage && device_steers(stick_steering, 0) ? stick_pace(pad.stick_y) : 0.0;
 }
 
-void gamepad_rumble_hull_hit() { gamepad_device_rumble(RUMBLE_HULL_HIT_STRENGTH, RUMBLE_HULL_HIT_MS); }
+namespace {
 
-void gamepad_rumble_destroyed() { gamepad_device_rumble(RUMBLE_DESTROYED_STRENGTH, RUMBLE_DESTROYED_MS); }
+int rumble_pulses = 0;  // pulses started this run
+
+// A pulse's end stops the motors unless a newer pulse has started since.
+void end_rumble_pulse(int pulse) {
+    if (pulse == rumble_pulses) gamepad_device_stop_rumble();
+}
+
+// SDL's driver stops the motors only while the pads are read, and a hidden
+// window reads none (it has no idle callback): a toolkit timer, which runs on
+// the toolkit's thread even then, ends the pulse.
+void rumble_pulse(double strength, int duration_ms) {
+    if (!gamepad_device_in_use()) return;
+    gamepad_device_rumble(strength, duration_ms);
+    glutTimerFunc(static_cast<unsigned>(duration_ms), end_rumble_pulse, ++rumble_pulses);
+}
+
+}  // namespace
+
+void gamepad_rumble_hull_hit() { rumble_pulse(RUMBLE_HULL_HIT_STRENGTH, RUMBLE_HULL_HIT_MS); }
+
+void gamepad_rumble_destroyed() { rumble_pulse(RUMBLE_DESTROYED_STRENGTH, RUMBLE_DESTROYED_MS); }
+
+void close_gamepad() { gamepad_device_close(); }

@@ -28,5 +28,8 @@ void poll_gamepads();
 
 // Rumble of the pad in use, if it has motors. Called by the damage rule when
 // the hull takes a hit, and by the destruction sequence when it starts.
+// Each pulse stops at its end, polled or not.
 void gamepad_rumble_hull_hit();
 void gamepad_rumble_destroyed();
+// Stops the motors and lets go of the pad. Called by quit.
+void close_gamepad();

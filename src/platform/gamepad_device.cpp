@@ -126,3 +126,15 @@ void gamepad_device_rumble(double strength, int duration_ms) {
     // A pad without motors refuses, which is all the answer needed.
     SDL_GameControllerRumble(pad, level, level, static_cast<Uint32>(std::max(duration_ms, 0)));
 }
+
+void gamepad_device_stop_rumble() {
+    if (pad) SDL_GameControllerRumble(pad, 0, 0, 0);
+}
+
+void gamepad_device_close() {
+    if (!pad) return;
+    // Closing alone may leave a pulse running: the device can be open elsewhere too.
+    gamepad_device_stop_rumble();
+    SDL_GameControllerClose(pad);
+    pad = nullptr;
+}

@@ -35,6 +35,13 @@ TEST(GamepadSteering, StickPaceGrowsWithDeflectionAndARestingStickDoesNotDrift) 
     EXPECT_NEAR(moved(pad, 0, 0), -1, 1e-9);
     pad.set(SDL_CONTROLLER_BUTTON_DPAD_LEFT, false);
     EXPECT_EQ(moved(pad, 0, 0), 0);
+    // A worn stick resting just past its dead zone yields to the D-pad pressed the
+    // other way and steers at its pace again once the D-pad is let go.
+    moved(pad, 0.25, 0);
+    pad.set(SDL_CONTROLLER_BUTTON_DPAD_LEFT, true);
+    EXPECT_NEAR(moved(pad, 0.25, 0), -1, 1e-9);
+    pad.set(SDL_CONTROLLER_BUTTON_DPAD_LEFT, false);
+    EXPECT_NEAR(moved(pad, 0.25, 0), 0.0625, 1e-4);
     // A stick held through the quit prompt steers again as the stage goes on.
     moved(pad, 1, 0);
     pad.tap(SDL_CONTROLLER_BUTTON_START);
@@ -58,6 +65,13 @@ TEST(GamepadSteering, APadPulledOutMidTurnStopsTheShipAndTheKeyboardGoesOn) {
     pad_frame();
     EXPECT_NEAR(player.x - x, -player.speed * 0.5, 1e-9);
     special_up_callback(SPECIAL_LEFT, 0, 0);
+    // An arrow key held under the pad's steering takes its axis back when the pad goes.
+    special_callback(SPECIAL_RIGHT, 0, 0);
+    VirtualPad second("Test Pad");
+    EXPECT_NEAR(moved(second, -0.6, 0), -0.5, 1e-4);
+    second.unplug();
+    EXPECT_EQ(steer_x, 2);
+    special_up_callback(SPECIAL_RIGHT, 0, 0);
 }
 
 TEST(GamepadSteering, ASecondPadWaitsUntilTheFirstIsPulledOut) {

@@ -2,6 +2,7 @@
 // i is pad button i), read by the game through its real polling path.
 #pragma once
 
+#include <GL/freeglut.h>
 #include <SDL2/SDL.h>
 
 #include <string>
@@ -71,4 +72,11 @@ struct VirtualPad {
 inline void pad_frame() {
     poll_gamepads();
     display_callback();
+}
+
+// Lets the toolkit run its timers for `ms` while nothing reads the pad.
+inline void run_toolkit_ms(int ms) {
+    glutDisplayFunc([] {});  // the toolkit wants one before it runs anything
+    for (const int end = glutGet(GLUT_ELAPSED_TIME) + ms; glutGet(GLUT_ELAPSED_TIME) < end; SDL_Delay(5))
+        glutMainLoopEvent();
 }
