@@ -91,7 +91,7 @@ bool direction_pressed[DIRECTION_COUNT] = {};  // the pad holds this arrow key d
 DeviceSteering dpad_steering;
 DeviceSteering stick_steering;
 
-int axis_at_rest(const Direction& direction) { return (direction.horizontal ? steer_x : steer_y) == 0; }
+bool axis_at_rest(const Direction& direction) { return (direction.horizontal ? steer_x : steer_y) == 0; }
 
 void press_directions(const GamepadReading& pad, int state) {
     const bool stage = in_stage_range(state);
@@ -104,11 +104,14 @@ void press_directions(const GamepadReading& pad, int state) {
         const double push_at = (was_pushed || stage) ? STICK_DEAD_ZONE : STICK_MENU_PUSH;
         stick_pushed[i] = along > push_at;
         const bool held = dpad || stick_pushed[i];
-        if (dpad && (buttons_before & direction.dpad_button) == 0)
-            device_special_press(&dpad_steering, direction.special);
+        const bool dpad_was_down = (buttons_before & direction.dpad_button) != 0;
+        if (dpad && !dpad_was_down) device_special_press(&dpad_steering, direction.special);
         // Like the remote's tilt, a pushed stick steers its axis again once nothing
-        // else does: after the quit prompt or a new game, or a D-pad let go.
-        if (stick_pushed[i] && (!was_pushed || (stage && axis_at_rest(direction))))
+        // else does: after the quit prompt or a new game, or the D-pad that
+        // steered the axis let go.
+        const bool dpad_let_go = dpad_was_down && !dpad && device_steers(dpad_steering, direction.horizontal);
+        const bool stick_resumes = stage && (axis_at_rest(direction) || dpad_let_go);
+        if (stick_pushed[i] && (!was_pushed || stick_resumes))
             device_special_press(&stick_steering, direction.special);
         else if (!held && direction_pressed[i])
             device_special_release(direction.special);

@@ -42,6 +42,10 @@ TEST(GamepadSteering, StickPaceGrowsWithDeflectionAndARestingStickDoesNotDrift) 
     EXPECT_NEAR(moved(pad, 0.25, 0), -1, 1e-9);
     pad.set(SDL_CONTROLLER_BUTTON_DPAD_LEFT, false);
     EXPECT_NEAR(moved(pad, 0.25, 0), 0.0625, 1e-4);
+    pad.set(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true);  // pressed last, the D-pad sets the pace
+    EXPECT_NEAR(moved(pad, 0.25, 0), 1, 1e-9);
+    pad.set(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, false);
+    EXPECT_NEAR(moved(pad, 0.25, 0), 0.0625, 1e-4);
     // A stick held through the quit prompt steers again as the stage goes on.
     moved(pad, 1, 0);
     pad.tap(SDL_CONTROLLER_BUTTON_START);
@@ -65,13 +69,17 @@ TEST(GamepadSteering, APadPulledOutMidTurnStopsTheShipAndTheKeyboardGoesOn) {
     pad_frame();
     EXPECT_NEAR(player.x - x, -player.speed * 0.5, 1e-9);
     special_up_callback(SPECIAL_LEFT, 0, 0);
-    // An arrow key held under the pad's steering takes its axis back when the pad goes.
+    // When the pad goes, an arrow key held under its steering takes the axis back.
     special_callback(SPECIAL_RIGHT, 0, 0);
+    special_callback(SPECIAL_UP, 0, 0);
     VirtualPad second("Test Pad");
-    EXPECT_NEAR(moved(second, -0.6, 0), -0.5, 1e-4);
+    second.tap(SDL_CONTROLLER_BUTTON_DPAD_LEFT);  // the axis stops, as with keys
+    second.stick(0, -0.6);
+    poll_gamepads();
     second.unplug();
-    EXPECT_EQ(steer_x, 2);
-    special_up_callback(SPECIAL_RIGHT, 0, 0);
+    EXPECT_EQ(steer_x, 0) << "an axis the pad had let go of stays at rest";
+    EXPECT_EQ(steer_y, 1);
+    for (int arrow : {SPECIAL_RIGHT, SPECIAL_UP}) special_up_callback(arrow, 0, 0);
 }
 
 TEST(GamepadSteering, ASecondPadWaitsUntilTheFirstIsPulledOut) {
