@@ -46,6 +46,12 @@ TEST(GamepadSteering, StickPaceGrowsWithDeflectionAndARestingStickDoesNotDrift) 
     EXPECT_NEAR(moved(pad, 0.25, 0), 1, 1e-9);
     pad.set(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, false);
     EXPECT_NEAR(moved(pad, 0.25, 0), 0.0625, 1e-4);
+    pad.set(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true);
+    poll_gamepads();
+    special_callback(SPECIAL_LEFT, 0, 0);  // a key pressed since keeps the axis as the D-pad lets go
+    pad.set(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, false);
+    EXPECT_NEAR(moved(pad, 0.25, 0), -1, 1e-9);
+    special_up_callback(SPECIAL_LEFT, 0, 0);
     // A stick held through the quit prompt steers again as the stage goes on.
     moved(pad, 1, 0);
     pad.tap(SDL_CONTROLLER_BUTTON_START);
@@ -76,6 +82,8 @@ TEST(GamepadSteering, APadPulledOutMidTurnStopsTheShipAndTheKeyboardGoesOn) {
     second.tap(SDL_CONTROLLER_BUTTON_DPAD_LEFT);  // the axis stops, as with keys
     second.stick(0, -0.6);
     poll_gamepads();
+    apply_remote_notice(RemoteNotice{REMOTE_DISCONNECT, 0, 0, 0, 0, 0, 0, 1});
+    EXPECT_EQ(steer_y, 2) << "the remote going leaves the pad's steering alone";
     second.unplug();
     EXPECT_EQ(steer_x, 0) << "an axis the pad had let go of stays at rest";
     EXPECT_EQ(steer_y, 1);
