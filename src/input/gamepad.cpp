@@ -81,15 +81,15 @@ constexpr Direction DIRECTIONS[] = {
     {SPECIAL_DOWN, PAD_DPAD_DOWN, false, -1},
 };
 constexpr int DIRECTION_COUNT = sizeof DIRECTIONS / sizeof DIRECTIONS[0];
+constexpr unsigned DPAD_HORIZONTAL = PAD_DPAD_LEFT | PAD_DPAD_RIGHT;
+constexpr unsigned DPAD_VERTICAL = PAD_DPAD_UP | PAD_DPAD_DOWN;
 
 int pads_started = 0;
 int pads_readable = 0;
 unsigned buttons_before = 0;                 // buttons down at the previous poll
 bool stick_pushed[DIRECTION_COUNT] = {};     // the stick points this way, beyond its dead zone
 bool direction_pressed[DIRECTION_COUNT] = {};  // the pad holds this arrow key down
-// What the D-pad and the stick steer, apart: the last pressed of the two wins.
-DeviceSteering dpad_steering;
-DeviceSteering stick_steering;
+DeviceSteering pad_steering;                  // what the D-pad and the stick steer
 
 bool axis_at_rest(const Direction& direction) { return (direction.horizontal ? steer_x : steer_y) == 0; }
 
@@ -98,21 +98,17 @@ void press_directions(const GamepadReading& pad, int state) {
     for (int i = 0; i < DIRECTION_COUNT; ++i) {
         const Direction& direction = DIRECTIONS[i];
         const double along = (direction.horizontal ? pad.stick_x : pad.stick_y) * direction.sign;
-        const bool dpad = (pad.buttons & direction.dpad_button) != 0;
         // A stick already pushed stays pushed until it is back in the dead zone.
-        const bool was_pushed = stick_pushed[i];
-        const double push_at = (was_pushed || stage) ? STICK_DEAD_ZONE : STICK_MENU_PUSH;
+        const double push_at = (stick_pushed[i] || stage) ? STICK_DEAD_ZONE : STICK_MENU_PUSH;
         stick_pushed[i] = along > push_at;
-        const bool held = dpad || stick_pushed[i];
-        const bool dpad_was_down = (buttons_before & direction.dpad_button) != 0;
-        if (dpad && !dpad_was_down) device_special_press(&dpad_steering, direction.special);
-        // Like the remote's tilt, a pushed stick steers its axis again once nothing
-        // else does: after the quit prompt or a new game, or the D-pad that
-        // steered the axis let go.
-        const bool dpad_let_go = dpad_was_down && !dpad && device_steers(dpad_steering, direction.horizontal);
-        const bool stick_resumes = stage && (axis_at_rest(direction) || dpad_let_go);
-        if (stick_pushed[i] && (!was_pushed || stick_resumes))
-            device_special_press(&stick_steering, direction.special);
+        const bool held = (pad.buttons & direction.dpad_button) != 0 || stick_pushed[i];
+        if (held && !direction_pressed[i])
+            device_special_press(&pad_steering, direction.special);
+        else if (held && stage && stick_pushed[i] && axis_at_rest(direction))
+            // Like the remote's tilt, a pushed stick steers its axis again once
+            // nothing else does: after the quit prompt or a new game has cleared
+            // the held directions, or a D-pad or key pressed since was let go.
+            device_special_press(&pad_steering, direction.special);
         else if (!held && direction_pressed[i])
             device_special_release(direction.special);
         direction_pressed[i] = held;
@@ -120,8 +116,10 @@ void press_directions(const GamepadReading& pad, int state) {
 }
 
 // The stick's pace along one axis: 0 in the dead zone, growing to 1 (key speed)
-// at full deflection, signed like the stick.
-double stick_pace(double amount) {
+// at full deflection, signed like the stick. A D-pad held on the axis steers it
+// at key speed instead.
+double stick_pace(double amount, bool dpad_on_axis) {
+    if (dpad_on_axis) return 0.0;
     const double magnitude = amount < 0 ? -amount : amount;
     if (magnitude <= STICK_DEAD_ZONE) return 0.0;
     const double pace = magnitude >= 1.0 ? 1.0 : (magnitude - STICK_DEAD_ZONE) / (1.0 - STICK_DEAD_ZONE);
@@ -131,8 +129,7 @@ double stick_pace(double amount) {
 // Lets go of everything the pad held, so a pad pulled out mid-turn leaves no
 // steering behind; the keyboard's and the remote's own directions stay.
 void release_pad() {
-    release_device_steering(&dpad_steering);
-    release_device_steering(&stick_steering);
+    release_device_steering(&pad_steering);
     for (int i = 0; i < DIRECTION_COUNT; ++i) {
         direction_pressed[i] = false;
         stick_pushed[i] = false;
@@ -181,10 +178,9 @@ void poll_gamepads() {
     press_buttons(pad.buttons & ~buttons_before, state);
     buttons_before = pad.buttons;
 
-    // The stick sets the pace only while its press is its axis's latest.
     const bool stage = in_stage_range(screen_state);
-    stick_steer_x = stage && device_steers(stick_steering, 1) ? stick_pace(pad.stick_x) : 0.0;
-    stick_steer_y = stage && device_steers(stick_steering, 0) ? stick_pace(pad.stick_y) : 0.0;
+    stick_steer_x = stage ? stick_pace(pad.stick_x, (pad.buttons & DPAD_HORIZONTAL) != 0) : 0.0;
+    stick_steer_y = stage ? stick_pace(pad.stick_y, (pad.buttons & DPAD_VERTICAL) != 0) : 0.0;
 }
 
 namespace {

@@ -349,15 +349,12 @@ void device_special_press(DeviceSteering* device, int key) {
     if (steer_y_presses != y_before) device->y_mark = steer_y_presses;
 }
 
-int device_steers(const DeviceSteering& device, int horizontal) {
-    return horizontal ? device.x_mark == static_cast<long>(steer_x_presses)
-                      : device.y_mark == static_cast<long>(steer_y_presses);
-}
-
 void release_device_steering(DeviceSteering* device) {
-    // An axis at rest (cleared by the quit overlay's N or a new game) stays at rest.
-    if (device_steers(*device, 1) && steer_x != HELD_NONE) steer_x = held_direction(SPECIAL_LEFT, SPECIAL_RIGHT);
-    if (device_steers(*device, 0) && steer_y != HELD_NONE) steer_y = held_direction(SPECIAL_UP, SPECIAL_DOWN);
+    // An axis at rest (let go of, or cleared by the quit overlay's N or a new game) stays at rest.
+    if (device->x_mark == static_cast<long>(steer_x_presses) && steer_x != HELD_NONE)
+        steer_x = held_direction(SPECIAL_LEFT, SPECIAL_RIGHT);
+    if (device->y_mark == static_cast<long>(steer_y_presses) && steer_y != HELD_NONE)
+        steer_y = held_direction(SPECIAL_UP, SPECIAL_DOWN);
     *device = DeviceSteering{};
 }
 

@@ -38,8 +38,6 @@ struct DeviceSteering {
 // as the device's. Called by the remote's and the pad's mapping.
 void device_special_press(DeviceSteering* device, int key);
 void device_special_release(int key);
-// 1 while the device steers the horizontal (or else the vertical) axis.
-int device_steers(const DeviceSteering& device, int horizontal);
 // The device has gone (a remote disconnected, a pad pulled out): each axis it
 // still steers falls back to the arrow key the keyboard still holds on it, the
 // latest pressed of two, or stops.

@@ -10,36 +10,29 @@
 #include "input/gamepad.h"
 #include "unit/test_stage_support.h"
 
-// A real device's identity: its name and ids, and the line SDL's own database
-// holds for it (less the GUID, which SDL makes up for a virtual joystick).
-struct PadIdentity {
-    const char* name;
-    Uint16 vendor, product;
-    const char* mapping;  // nullptr: the standard layout of a virtual pad
-};
-
 struct VirtualPad {
     SDL_Joystick* joystick = nullptr;
     Uint16 rumble = 0;  // the motors' latest strength
 
-    explicit VirtualPad(const char* name) : VirtualPad(PadIdentity{name, 0, 0, nullptr}) {}
-    explicit VirtualPad(const PadIdentity& identity) {
+    // A device's name and ids, and the line of SDL's database for it less the
+    // GUID, which SDL makes up for a virtual joystick.
+    explicit VirtualPad(const char* name, Uint16 vendor = 0, Uint16 product = 0, const char* mapping = nullptr) {
         poll_gamepads();  // the first poll starts the pad layer
         SDL_VirtualJoystickDesc desc{};
         desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
         desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
         desc.naxes = SDL_CONTROLLER_AXIS_MAX;
         desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-        desc.name = identity.name;
-        desc.vendor_id = identity.vendor;
-        desc.product_id = identity.product;
+        desc.name = name;
+        desc.vendor_id = vendor;
+        desc.product_id = product;
         desc.userdata = this;
         desc.Rumble = [](void* pad, Uint16 low, Uint16) { return (static_cast<VirtualPad*>(pad)->rumble = low), 0; };
         const int index = SDL_JoystickAttachVirtualEx(&desc);
         char guid[33];
         SDL_JoystickGetGUIDString(SDL_JoystickGetDeviceGUID(index), guid, sizeof guid);
-        if (identity.mapping) SDL_GameControllerAddMapping((std::string(guid) + "," + identity.mapping).c_str());
-        EXPECT_TRUE(SDL_IsGameController(index)) << identity.name;
+        if (mapping) SDL_GameControllerAddMapping((std::string(guid) + "," + mapping).c_str());
+        EXPECT_TRUE(SDL_IsGameController(index)) << name;
         joystick = SDL_JoystickOpen(index);
         EXPECT_TRUE(joystick) << SDL_GetError();
         poll_gamepads();  // taken here, unless another pad is in use
@@ -51,7 +44,7 @@ struct VirtualPad {
         SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_LEFTX, static_cast<Sint16>(x * 32767));
         SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_LEFTY, static_cast<Sint16>(-y * 32767));
     }
-    void tap(int button) {  // down for one poll, up for the next
+    void tap(SDL_GameControllerButton button) {  // down for one poll, up for the next
         set(button, true);
         poll_gamepads();
         set(button, false);
