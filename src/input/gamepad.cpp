@@ -3,8 +3,11 @@
 // The pad is read hundreds of times a second, so a button acts only in the poll
 // in which it goes down, on every screen: held, it acts once, as a key does.
 // The D-pad and the stick press and release the arrow keys, so in a stage they
-// steer with the keyboard's rule that the last direction pressed wins.
+// steer with the keyboard's rule that the last direction pressed wins, also
+// between the two.
 #include "input/gamepad.h"
+
+#include <GL/freeglut.h>
 
 #include <cstdio>
 
@@ -86,6 +89,9 @@ int pads_readable = 0;
 unsigned buttons_before = 0;                 // buttons down at the previous poll
 bool stick_pushed[DIRECTION_COUNT] = {};     // the stick points this way, beyond its dead zone
 bool direction_pressed[DIRECTION_COUNT] = {};  // the pad holds this arrow key down
+DeviceSteering pad_steering;                  // what the D-pad and the stick steer
+
+bool axis_at_rest(const Direction& direction) { return (direction.horizontal ? steer_x : steer_y) == 0; }
 
 void press_directions(const GamepadReading& pad, int state) {
     const bool stage = in_stage_range(state);
@@ -97,13 +103,14 @@ void press_directions(const GamepadReading& pad, int state) {
         stick_pushed[i] = along > push_at;
         const bool held = (pad.buttons & direction.dpad_button) != 0 || stick_pushed[i];
         if (held && !direction_pressed[i])
-            special_callback(direction.special, 0, 0);
-        else if (held && stage && stick_pushed[i])
-            // Like the remote's tilt, a pushed stick keeps steering its axis, also
-            // after the quit prompt or a new game has cleared the held directions.
-            special_callback(direction.special, 0, 0);
+            device_special_press(&pad_steering, direction.special);
+        else if (held && stage && stick_pushed[i] && axis_at_rest(direction))
+            // Like the remote's tilt, a pushed stick steers its axis again once
+            // nothing else does: after the quit prompt or a new game has cleared
+            // the held directions, or a D-pad or key pressed since was let go.
+            device_special_press(&pad_steering, direction.special);
         else if (!held && direction_pressed[i])
-            special_up_callback(direction.special, 0, 0);
+            device_special_release(direction.special);
         direction_pressed[i] = held;
     }
 }
@@ -122,8 +129,8 @@ double stick_pace(double amount, bool dpad_on_axis) {
 // Lets go of everything the pad held, so a pad pulled out mid-turn leaves no
 // steering behind; the keyboard's and the remote's own directions stay.
 void release_pad() {
+    release_device_steering(&pad_steering);
     for (int i = 0; i < DIRECTION_COUNT; ++i) {
-        if (direction_pressed[i]) special_up_callback(DIRECTIONS[i].special, 0, 0);
         direction_pressed[i] = false;
         stick_pushed[i] = false;
     }
@@ -176,8 +183,30 @@ void poll_gamepads() {
     stick_steer_y = stage ? stick_pace(pad.stick_y, (pad.buttons & DPAD_VERTICAL) != 0) : 0.0;
 }
 
-void gamepad_rumble_hull_hit() { gamepad_device_rumble(RUMBLE_HULL_HIT_STRENGTH, RUMBLE_HULL_HIT_MS); }
+namespace {
 
-void gamepad_rumble_destroyed() { gamepad_device_rumble(RUMBLE_DESTROYED_STRENGTH, RUMBLE_DESTROYED_MS); }
+int rumble_pulses = 0;  // pulses started this run
+
+// A pulse's end stops the motors unless a newer pulse has started since.
+void end_rumble_pulse(int pulse) {
+    if (pulse == rumble_pulses) gamepad_device_stop_rumble();
+}
+
+// SDL's driver stops the motors only while the pads are read, and a hidden
+// window reads none (it has no idle callback): a toolkit timer, which runs on
+// the toolkit's thread even then, ends the pulse.
+void rumble_pulse(double strength, int duration_ms) {
+    if (!gamepad_device_in_use()) return;
+    gamepad_device_rumble(strength, duration_ms);
+    glutTimerFunc(static_cast<unsigned>(duration_ms), end_rumble_pulse, ++rumble_pulses);
+}
+
+}  // namespace
+
+void gamepad_rumble_hull_hit() { rumble_pulse(RUMBLE_HULL_HIT_STRENGTH, RUMBLE_HULL_HIT_MS); }
+
+void gamepad_rumble_destroyed() { rumble_pulse(RUMBLE_DESTROYED_STRENGTH, RUMBLE_DESTROYED_MS); }
+
+void close_gamepad() { gamepad_device_close(); }
 
 int gamepad_connected() { return gamepad_device_in_use(); }

@@ -28,9 +28,12 @@ void poll_gamepads();
 
 // Rumble of the pad in use, if it has motors. Called by the damage rule when
 // the hull takes a hit, and by the destruction sequence when it starts.
+// Each pulse stops at its end, polled or not.
 void gamepad_rumble_hull_hit();
 void gamepad_rumble_destroyed();
 
 // 1 while a pad is in use. Called by the controls screen's texture set, which
 // shows a pad player the pad's layout.
 int gamepad_connected();
+// Stops the motors and lets go of the pad. Called by quit.
+void close_gamepad();

@@ -7,6 +7,7 @@
 #include "app/screen_state.h"
 #include "audio/sound.h"
 #include "combat/guns.h"
+#include "input/gamepad.h"
 #include "input/wiimote.h"
 #include "menus/screens.h"
 #include "persist/settings.h"
@@ -81,6 +82,7 @@ void save_and_let_go() {
     close_sound_backend();
     save_settings();
     if (wiiuse_loaded()) wiimote_disconnect_and_unload();
+    close_gamepad();  // a pad left open could buzz on
 }
 
 void quit_game() {
@@ -311,13 +313,53 @@ static void stage_special(int key) {
     }
 }
 
-void special_callback(int key, int, int) {
+// Arrow keys the keyboard holds, by the order they went down (0: up), so that
+// an axis a device lets go of falls back to the keys still held.
+static unsigned arrow_down_order[SPECIAL_DOWN - SPECIAL_LEFT + 1];
+static unsigned arrows_pressed = 0;
+
+static void note_arrow(int key, bool down) {
+    if (key >= SPECIAL_LEFT && key <= SPECIAL_DOWN) arrow_down_order[key - SPECIAL_LEFT] = down ? ++arrows_pressed : 0;
+}
+
+// The direction the keyboard holds on an axis, as steer_x or steer_y holds it:
+// of the axis's two arrow keys (left or up first), the one that went down last.
+static int held_direction(int first_key, int second_key) {
+    const unsigned first = arrow_down_order[first_key - SPECIAL_LEFT];
+    const unsigned second = arrow_down_order[second_key - SPECIAL_LEFT];
+    if (first == 0 && second == 0) return HELD_NONE;
+    return first > second ? HELD_LEFT : HELD_RIGHT;  // HELD_UP and HELD_DOWN alike
+}
+
+static void special_key(int key) {
     const int state = screen_state;
     if (state == STATE_MAIN_MENU) main_menu_special(key);
     else if (state == STATE_SETTINGS) settings_menu_special(key);
     else if (state == STATE_STAGE_SELECT) stage_select_special(key);
     else if (state == STATE_SHIP_SELECT) ship_select_special(key);
     else if (in_stage_range(state)) stage_special(key);
+}
+
+void special_callback(int key, int, int) {
+    note_arrow(key, true);
+    special_key(key);
+}
+
+void device_special_press(DeviceSteering* device, int key) {
+    const unsigned x_before = steer_x_presses, y_before = steer_y_presses;
+    special_key(key);
+    // A press the handlers ignored (a menu, the quit overlay) leaves the marks as they were.
+    if (steer_x_presses != x_before) device->x_mark = steer_x_presses;
+    if (steer_y_presses != y_before) device->y_mark = steer_y_presses;
+}
+
+void release_device_steering(DeviceSteering* device) {
+    // An axis at rest (let go of, or cleared by the quit overlay's N or a new game) stays at rest.
+    if (device->x_mark == static_cast<long>(steer_x_presses) && steer_x != HELD_NONE)
+        steer_x = held_direction(SPECIAL_LEFT, SPECIAL_RIGHT);
+    if (device->y_mark == static_cast<long>(steer_y_presses) && steer_y != HELD_NONE)
+        steer_y = held_direction(SPECIAL_UP, SPECIAL_DOWN);
+    *device = DeviceSteering{};
 }
 
 // ---- Special keys released ----
@@ -333,7 +375,12 @@ static void stage_special_up(int key) {
     }
 }
 
-void special_up_callback(int key, int, int) {
+void device_special_release(int key) {
     // Releases outside stage play (in the quit overlay, say) are ignored; N clears the axes instead.
     if (in_stage_range(screen_state)) stage_special_up(key);
+}
+
+void special_up_callback(int key, int, int) {
+    note_arrow(key, false);
+    device_special_release(key);
 }

@@ -20,10 +20,28 @@ extern int restart_notice;   // 1 once the video mode was switched this run
 extern unsigned steer_x_presses;
 extern unsigned steer_y_presses;
 
-// Toolkit callbacks (the mouse position is ignored).
+// Toolkit callbacks (the mouse position is ignored). The special-key ones are
+// the keyboard's own: they also note which arrow keys it holds.
 void keyboard_callback(unsigned char key, int x, int y);
 void special_callback(int key, int x, int y);
 void special_up_callback(int key, int x, int y);
+
+// What a device (the remote's tilt, a pad's D-pad or stick) steers: each axis's
+// press count right after the device's latest press on it, or -1. The axis is
+// the device's while no other input has pressed on it since.
+struct DeviceSteering {
+    long x_mark = -1;
+    long y_mark = -1;
+};
+// A device's direction key pressed or released: acts as the special-key
+// callbacks do, but is no key the keyboard holds; a press that steers is noted
+// as the device's. Called by the remote's and the pad's mapping.
+void device_special_press(DeviceSteering* device, int key);
+void device_special_release(int key);
+// The device has gone (a remote disconnected, a pad pulled out): each axis it
+// still steers falls back to the arrow key the keyboard still holds on it, the
+// latest pressed of two, or stops.
+void release_device_steering(DeviceSteering* device);
 
 // Main menu item 6, and the window's close button and the quit signals
 // (app/quit_requests): save_and_let_go, then exit 0.

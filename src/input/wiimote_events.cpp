@@ -86,7 +86,7 @@ static void apply_remote_report(const RemoteNotice& report) {
     int count = remote_keys_for_report(report.btns, report.btns_held, screen_state, keys);
     for (int i = 0; i < count; ++i) {
         if (keys[i].special)
-            special_callback(keys[i].code, 0, 0);
+            device_special_press(&remote_steering, keys[i].code);
         else
             keyboard_callback(static_cast<unsigned char>(keys[i].code), 0, 0);
     }

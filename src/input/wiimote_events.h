@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "input/keys.h"
 #include "input/wiiuse_api.h"
 
 enum RemoteNoticeKind { REMOTE_REPORT, REMOTE_STATUS, REMOTE_DISCONNECT };
@@ -52,11 +53,15 @@ constexpr int MAX_REMOTE_KEYS = 8;
 // only on buttons newly down. Writes at most MAX_REMOTE_KEYS; returns the count.
 int remote_keys_for_report(uint16_t btns, uint16_t btns_held, int state, RemoteKey keys[MAX_REMOTE_KEYS]);
 
+// What the remote steers: its tilt, and the arrow keys it imitates in menus.
+extern DeviceSteering remote_steering;
+
 // Tilt steering of one report in state 2 or above: left or right by the sign of
 // the pitch, up or down by the roll, then the truncated angles become
 // tilt_pitch and tilt_roll and tilt_active is set.
 void apply_remote_tilt(float roll, float pitch);
-// The remote has gone: the axes its tilt still steers stop (an axis another
-// input has pressed since stays as that input left it), and keys steer at their
-// own speed again. Called by the disconnect notice.
+// The remote has gone: the axes its tilt still steers fall back to the arrow
+// keys still held, or stop (an axis another input has pressed since stays as
+// that input left it), and keys steer at their own speed again. Called by the
+// disconnect notice.
 void stop_remote_tilt_steering();

@@ -104,32 +104,17 @@ static int whole_degrees(float angle) {
     return static_cast<int>(angle);  // truncated toward zero
 }
 
-namespace {
-
-// The axes the tilt steers now: each axis's press count right after the tilt's
-// own press, or NOT_TILTED. A press by any other input since moves the count
-// on, and the axis is then that input's.
-constexpr long NOT_TILTED = -1;
-long tilt_mark_x = NOT_TILTED;
-long tilt_mark_y = NOT_TILTED;
-
-}  // namespace
+DeviceSteering remote_steering;
 
 void apply_remote_tilt(float roll, float pitch) {
-    unsigned x_before = steer_x_presses, y_before = steer_y_presses;
-    special_callback(pitch < 0 ? SPECIAL_LEFT : SPECIAL_RIGHT, 0, 0);
-    special_callback(roll < 0 ? SPECIAL_DOWN : SPECIAL_UP, 0, 0);
-    // A press the handlers ignored (the quit overlay) leaves the marks as they were.
-    if (steer_x_presses != x_before) tilt_mark_x = steer_x_presses;
-    if (steer_y_presses != y_before) tilt_mark_y = steer_y_presses;
+    device_special_press(&remote_steering, pitch < 0 ? SPECIAL_LEFT : SPECIAL_RIGHT);
+    device_special_press(&remote_steering, roll < 0 ? SPECIAL_DOWN : SPECIAL_UP);
     tilt_roll = whole_degrees(roll);
     tilt_pitch = whole_degrees(pitch);
     tilt_active = 1;
 }
 
 void stop_remote_tilt_steering() {
-    if (tilt_mark_x == static_cast<long>(steer_x_presses)) steer_x = 0;
-    if (tilt_mark_y == static_cast<long>(steer_y_presses)) steer_y = 0;
-    tilt_mark_x = tilt_mark_y = NOT_TILTED;
+    release_device_steering(&remote_steering);
     tilt_active = 0;
 }

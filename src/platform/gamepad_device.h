@@ -43,6 +43,11 @@ int gamepad_device_in_use();
 // The name of the pad in use as its maker gives it, or nullptr.
 const char* gamepad_device_name();
 // Starts both rumble motors of the pad in use at `strength` (0..1) for
-// `duration_ms`; the pad's own driver stops them. Returns at once and does
-// nothing without a pad or on a pad without motors. Called by the game's hits.
+// `duration_ms`; the driver stops them at the first poll after that. Returns at
+// once and does nothing without a pad or on a pad without motors. Called by the
+// game's hits.
 void gamepad_device_rumble(double strength, int duration_ms);
+// Stops the motors of the pad in use. Called when a pulse ends.
+void gamepad_device_stop_rumble();
+// Stops the motors and closes the pad in use. Called on quitting.
+void gamepad_device_close();

@@ -83,12 +83,27 @@ TEST(GamepadButtons, StageButtonsActOnlyWhenNewlyDownAndRumbleFollowsTheHull) {
     player.shield[SIDE_REAR] = 0;
     damage_player(SIDE_REAR, HIT_ENEMY_SHOT);
     EXPECT_EQ(pad.rumble, 32768);
+    // Each pulse stops at its end though nothing reads the pad (a hidden window).
+    run_toolkit_ms(RUMBLE_HULL_HIT_MS + 50);
+    EXPECT_EQ(pad.rumble, 0);
+    damage_player(SIDE_REAR, HIT_ENEMY_SHOT);
     player.hull = 0;
     pad_frame();
     EXPECT_EQ(pad.rumble, 65535);
+    run_toolkit_ms(RUMBLE_HULL_HIT_MS + 50);
+    EXPECT_EQ(pad.rumble, 65535) << "the hit's pulse ends, not the longer one started since";
     pad.tap(SDL_CONTROLLER_BUTTON_A);  // a lost game starts again
     EXPECT_EQ(screen_state, STATE_NAV1);
     EXPECT_EQ(player_destroyed, 0);
+}
+
+TEST(GamepadButtons, QuittingStopsThePadsMotors) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    static VirtualPad* pad = new VirtualPad("Test Pad");  // read by an exit handler, which captures nothing
+    gamepad_rumble_destroyed();
+    EXPECT_EXIT((atexit([] { fprintf(stderr, "motors at %d\n", pad->rumble); }), chdir("/proc"), quit_game()),
+                testing::ExitedWithCode(0), "motors at 0\n") << "the quit saves nothing in /proc";
+    delete pad;
 }
 
 // Skip the intro, choose a Brantor, ram NAV 1's rocks with the stick firing

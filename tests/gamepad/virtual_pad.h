@@ -2,7 +2,10 @@
 // i is pad button i), read by the game through its real polling path.
 #pragma once
 
+#include <GL/freeglut.h>
 #include <SDL2/SDL.h>
+
+#include <string>
 
 #include "input/gamepad.h"
 #include "unit/test_stage_support.h"
@@ -11,7 +14,9 @@ struct VirtualPad {
     SDL_Joystick* joystick = nullptr;
     Uint16 rumble = 0;  // the motors' latest strength
 
-    explicit VirtualPad(const char* name) {
+    // A device's name and ids, and the line of SDL's database for it less the
+    // GUID, which SDL makes up for a virtual joystick.
+    explicit VirtualPad(const char* name, Uint16 vendor = 0, Uint16 product = 0, const char* mapping = nullptr) {
         poll_gamepads();  // the first poll starts the pad layer
         SDL_VirtualJoystickDesc desc{};
         desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
@@ -19,15 +24,22 @@ struct VirtualPad {
         desc.naxes = SDL_CONTROLLER_AXIS_MAX;
         desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
         desc.name = name;
+        desc.vendor_id = vendor;
+        desc.product_id = product;
         desc.userdata = this;
         desc.Rumble = [](void* pad, Uint16 low, Uint16) { return (static_cast<VirtualPad*>(pad)->rumble = low), 0; };
-        joystick = SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&desc));
+        const int index = SDL_JoystickAttachVirtualEx(&desc);
+        char guid[33];
+        SDL_JoystickGetGUIDString(SDL_JoystickGetDeviceGUID(index), guid, sizeof guid);
+        if (mapping) SDL_GameControllerAddMapping((std::string(guid) + "," + mapping).c_str());
+        EXPECT_TRUE(SDL_IsGameController(index)) << name;
+        joystick = SDL_JoystickOpen(index);
         EXPECT_TRUE(joystick) << SDL_GetError();
         poll_gamepads();  // taken here, unless another pad is in use
     }
     ~VirtualPad() { unplug(); }
 
-    void set(SDL_GameControllerButton button, bool down) { SDL_JoystickSetVirtualButton(joystick, button, down); }
+    void set(int button, bool down) { SDL_JoystickSetVirtualButton(joystick, button, down); }
     void stick(double x, double y) {  // shares of full travel, y up
         SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_LEFTX, static_cast<Sint16>(x * 32767));
         SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_LEFTY, static_cast<Sint16>(-y * 32767));
@@ -53,4 +65,11 @@ struct VirtualPad {
 inline void pad_frame() {
     poll_gamepads();
     display_callback();
+}
+
+// Lets the toolkit run its timers for `ms` while nothing reads the pad.
+inline void run_toolkit_ms(int ms) {
+    glutDisplayFunc([] {});  // the toolkit wants one before it runs anything
+    for (const int end = glutGet(GLUT_ELAPSED_TIME) + ms; glutGet(GLUT_ELAPSED_TIME) < end; SDL_Delay(5))
+        glutMainLoopEvent();
 }

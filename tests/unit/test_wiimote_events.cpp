@@ -92,13 +92,15 @@ TEST_F(RemoteEvents, DisconnectStopsTheSteeringTheTiltCausedAndOnlyThat) {
     };
     const Row ROWS[] = {
         {"t", 0, 0},    {"tR", 2, 0}, {"tL", 1, 0} /* the key the tilt had too */,
-        {"tD", 0, 2},   {"tDd", 0, 0}, {"tr", 0, 0} /* a key held before the tilt let go */,
+        {"tD", 0, 2},   {"tDd", 0, 0}, {"Rtr", 0, 0} /* a key held before the tilt let go */,
         {"LD", 1, 2},   {"Lo", 1, 0} /* an ignored tilt takes nothing over */,
+        {"RDt", 2, 2} /* keys still held take their axes back */, {"LRt", 2, 0} /* the latest of two */,
     };
     const std::string KEYS = "LRUD";
     const int ARROWS[] = {SPECIAL_LEFT, SPECIAL_RIGHT, SPECIAL_UP, SPECIAL_DOWN};
     for (const Row& row : ROWS) {
         SCOPED_TRACE(row.steps);
+        for (int arrow : ARROWS) special_up_callback(arrow, 0, 0);  // no key held from before
         std::string script;
         for (const char* step = row.steps; *step; ++step)
             if (*step == 't' || *step == 'o') script += "tilt pitch=-20 roll=10\n";
