@@ -18,6 +18,7 @@
 #include "app/quit_requests.h"
 #include "app/screen_state.h"
 #include "app/startup.h"
+#include "input/input_stream.h"
 #include "input/keys.h"
 #include "input/wiimote.h"
 #include "persist/settings.h"
@@ -58,9 +59,11 @@ int main(int argc, char** argv) {
     gl_setup(1);
 
     glutIgnoreKeyRepeat(1);  // a held key is one press and one release
-    glutKeyboardFunc(keyboard_callback);
-    glutSpecialUpFunc(special_up_callback);
-    glutSpecialFunc(special_callback);
+    // Keys reach the handlers through the input stream, as the remote's and the pad's do.
+    glutKeyboardFunc(stream_keyboard_callback);
+    glutKeyboardUpFunc(stream_keyboard_up_callback);
+    glutSpecialUpFunc(stream_special_up_callback);
+    glutSpecialFunc(stream_special_callback);
     glutDisplayFunc(display_callback);
     glutVisibilityFunc(visibility_callback);
     os_hide_cursor();

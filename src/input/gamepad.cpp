@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "app/screen_state.h"
+#include "input/input_stream.h"
 #include "input/keys.h"
 #include "platform/gamepad_device.h"
 #include "stage/world.h"
@@ -36,7 +37,7 @@ constexpr PadRow QUIT_PROMPT_TABLE[] = {{PAD_B | PAD_START, 'n'}, {PAD_BACK, 'y'
 template <int N>
 void send_rows(const PadRow (&table)[N], unsigned went_down) {
     for (const PadRow& row : table)
-        if ((went_down & row.buttons) != 0) keyboard_callback(static_cast<unsigned char>(row.key), 0, 0);
+        if ((went_down & row.buttons) != 0) input_key(static_cast<unsigned char>(row.key));
 }
 
 // The table is chosen once, by the state the poll starts in; each key then acts
@@ -97,13 +98,13 @@ void press_directions(const GamepadReading& pad, int state) {
         stick_pushed[i] = along > push_at;
         const bool held = (pad.buttons & direction.dpad_button) != 0 || stick_pushed[i];
         if (held && !direction_pressed[i])
-            special_callback(direction.special, 0, 0);
+            input_special(direction.special);
         else if (held && stage && stick_pushed[i])
             // Like the remote's tilt, a pushed stick keeps steering its axis, also
             // after the quit prompt or a new game has cleared the held directions.
-            special_callback(direction.special, 0, 0);
+            input_special(direction.special);
         else if (!held && direction_pressed[i])
-            special_up_callback(direction.special, 0, 0);
+            input_special_up(direction.special);
         direction_pressed[i] = held;
     }
 }
@@ -123,12 +124,11 @@ double stick_pace(double amount, bool dpad_on_axis) {
 // steering behind; the keyboard's and the remote's own directions stay.
 void release_pad() {
     for (int i = 0; i < DIRECTION_COUNT; ++i) {
-        if (direction_pressed[i]) special_up_callback(DIRECTIONS[i].special, 0, 0);
+        if (direction_pressed[i]) input_special_up(DIRECTIONS[i].special);
         direction_pressed[i] = false;
         stick_pushed[i] = false;
     }
-    stick_steer_x = 0.0;
-    stick_steer_y = 0.0;
+    input_stick(0.0, 0.0);
     buttons_before = 0;
 }
 
@@ -172,8 +172,8 @@ void poll_gamepads() {
     buttons_before = pad.buttons;
 
     const bool stage = in_stage_range(screen_state);
-    stick_steer_x = stage ? stick_pace(pad.stick_x, (pad.buttons & DPAD_HORIZONTAL) != 0) : 0.0;
-    stick_steer_y = stage ? stick_pace(pad.stick_y, (pad.buttons & DPAD_VERTICAL) != 0) : 0.0;
+    input_stick(stage ? stick_pace(pad.stick_x, (pad.buttons & DPAD_HORIZONTAL) != 0) : 0.0,
+                stage ? stick_pace(pad.stick_y, (pad.buttons & DPAD_VERTICAL) != 0) : 0.0);
 }
 
 void gamepad_rumble_hull_hit() { gamepad_device_rumble(RUMBLE_HULL_HIT_STRENGTH, RUMBLE_HULL_HIT_MS); }

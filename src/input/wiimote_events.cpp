@@ -8,6 +8,7 @@
 #include <mutex>
 
 #include "app/screen_state.h"
+#include "input/input_stream.h"
 #include "input/keys.h"
 #include "input/wiimote.h"
 #include "input/wiimote_events.h"
@@ -86,9 +87,9 @@ static void apply_remote_report(const RemoteNotice& report) {
     int count = remote_keys_for_report(report.btns, report.btns_held, screen_state, keys);
     for (int i = 0; i < count; ++i) {
         if (keys[i].special)
-            special_callback(keys[i].code, 0, 0);
+            input_special(keys[i].code);
         else
-            keyboard_callback(static_cast<unsigned char>(keys[i].code), 0, 0);
+            input_key(static_cast<unsigned char>(keys[i].code));
     }
     if ((report.state & WIIUSE_STATE_ORIENTATION) != 0 && in_tilt_range(screen_state))
         apply_remote_tilt(report.roll, report.pitch);

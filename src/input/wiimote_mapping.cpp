@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/screen_state.h"
+#include "input/input_stream.h"
 #include "input/keys.h"
 #include "input/wiimote_events.h"
 #include "stage/world.h"
@@ -117,19 +118,17 @@ long tilt_mark_y = NOT_TILTED;
 
 void apply_remote_tilt(float roll, float pitch) {
     unsigned x_before = steer_x_presses, y_before = steer_y_presses;
-    special_callback(pitch < 0 ? SPECIAL_LEFT : SPECIAL_RIGHT, 0, 0);
-    special_callback(roll < 0 ? SPECIAL_DOWN : SPECIAL_UP, 0, 0);
+    input_special(pitch < 0 ? SPECIAL_LEFT : SPECIAL_RIGHT);
+    input_special(roll < 0 ? SPECIAL_DOWN : SPECIAL_UP);
     // A press the handlers ignored (the quit overlay) leaves the marks as they were.
     if (steer_x_presses != x_before) tilt_mark_x = steer_x_presses;
     if (steer_y_presses != y_before) tilt_mark_y = steer_y_presses;
-    tilt_roll = whole_degrees(roll);
-    tilt_pitch = whole_degrees(pitch);
-    tilt_active = 1;
+    input_tilt(1, whole_degrees(pitch), whole_degrees(roll));
 }
 
 void stop_remote_tilt_steering() {
-    if (tilt_mark_x == static_cast<long>(steer_x_presses)) steer_x = 0;
-    if (tilt_mark_y == static_cast<long>(steer_y_presses)) steer_y = 0;
+    input_steer_axes(tilt_mark_x == static_cast<long>(steer_x_presses) ? 0 : steer_x,
+                     tilt_mark_y == static_cast<long>(steer_y_presses) ? 0 : steer_y);
     tilt_mark_x = tilt_mark_y = NOT_TILTED;
-    tilt_active = 0;
+    input_tilt(0, tilt_pitch, tilt_roll);
 }
