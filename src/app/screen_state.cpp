@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "app/replay_player.h"
 #include "app/scaled_picture.h"
 #include "audio/sound.h"
 #include "input/input_stream.h"
@@ -104,6 +105,7 @@ void display_callback() {
     }
     if (in_stage_range(screen_state)) run_stage_state();
     if (screen_state == STATE_QUIT_OVERLAY) draw_quit_overlay();  // the stage stays frozen
+    if (replay_playing) draw_replay_caption();
 
     finish_picture();  // scaled up when full screen could not switch modes
     glFlush();

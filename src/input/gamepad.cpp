@@ -24,6 +24,8 @@ struct PadRow {
 
 // Logo intro, credits, high scores: there is only the way on.
 constexpr PadRow SKIP_TABLE[] = {{PAD_A | PAD_B | PAD_START, KEY_ESC}};
+// The high scores also play the best place's replay.
+constexpr PadRow HIGH_SCORE_TABLE[] = {{PAD_A | PAD_B | PAD_START, KEY_ESC}, {PAD_X, '1'}};
 // Main menu, settings, stage select, ship select.
 constexpr PadRow MENU_TABLE[] = {{PAD_A, KEY_ENTER}, {PAD_B, KEY_ESC}};
 constexpr PadRow CONTROLS_TABLE[] = {{PAD_B, KEY_ESC}};
@@ -47,8 +49,9 @@ void press_buttons(unsigned went_down, int state) {
     switch (state) {
         case STATE_LOGO_INTRO:
         case STATE_CREDITS:
-        case STATE_HIGH_SCORES:
             return send_rows(SKIP_TABLE, went_down);
+        case STATE_HIGH_SCORES:
+            return send_rows(HIGH_SCORE_TABLE, went_down);
         case STATE_MAIN_MENU:
         case STATE_SETTINGS:
         case STATE_STAGE_SELECT:

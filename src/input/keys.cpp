@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "app/game_end.h"
+#include "app/replay_player.h"
 #include "app/screen_state.h"
 #include "audio/sound.h"
 #include "combat/guns.h"
@@ -78,6 +79,7 @@ static void toggle_music() {
 }
 
 void quit_game() {
+    leave_replay();  // the settings as the player left them, not as a replay's keys did
     close_sound_backend();
     save_settings();
     if (wiiuse_loaded()) wiimote_disconnect_and_unload();
@@ -158,6 +160,8 @@ static void stage_select_key(int key) {
 }
 
 static void high_score_screen_key(int key) {
+    // 1..9 and 0 (the tenth place) play that place's replay.
+    if (key >= '0' && key <= '9') return start_entry_replay(key == '0' ? 9 : key - '1');
     if (key != KEY_ESC) return;
     play_sound(CLICK_CONFIRM);
     back_to_main_menu(FRESH_TEXTURES);

@@ -30,6 +30,8 @@ constexpr uint16_t ACTION_BUTTONS =
 
 // Logo intro, credits, high scores: any action button is one Esc.
 constexpr ButtonRow SKIP_TABLE[] = {{ACTION_BUTTONS, keyboard(KEY_ESC)}};
+// The high scores also play the best place's replay.
+constexpr ButtonRow HIGH_SCORE_TABLE[] = {{ACTION_BUTTONS, keyboard(KEY_ESC)}, {WIIUSE_BUTTON_PLUS, keyboard('1')}};
 
 // Main menu, settings menu, stage select.
 constexpr ButtonRow MENU_TABLE[] = {
@@ -77,8 +79,9 @@ int remote_keys_for_report(uint16_t btns, uint16_t btns_held, int state, RemoteK
     switch (state) {
         case STATE_LOGO_INTRO:
         case STATE_CREDITS:
-        case STATE_HIGH_SCORES:
             return send_rows(SKIP_TABLE, btns, keys);
+        case STATE_HIGH_SCORES:
+            return send_rows(HIGH_SCORE_TABLE, btns, keys);
         case STATE_MAIN_MENU:
         case STATE_SETTINGS:
         case STATE_STAGE_SELECT:

@@ -2,10 +2,10 @@
 
 #include <cstring>
 
+#include "app/replay_recorder.h"
 #include "audio/sound.h"
 #include "combat/guns.h"
 #include "input/wiimote.h"
-#include "platform/random.h"
 #include "stage/world.h"
 
 // Rock pictures of the fleet.
@@ -71,8 +71,8 @@ static void light_remote_leds() {
 }
 
 void setup_nav1() {
-    // Each game draws from a seed of its own, so that a replay can start its draws there.
-    reseed_rand15_for_game();
+    // Each game draws from a seed of its own and is recorded from here.
+    game_record_begins();
     clear_stage_arrays();
     fill_fleet(NAV1_FLEET, NAV1_FLEET_SIZE);
     park_particles();
