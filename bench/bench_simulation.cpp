@@ -11,6 +11,7 @@
 
 #include "app/screen_state.h"
 #include "persist/settings.h"
+#include "platform/random.h"
 #include "stage/enemies.h"
 #include "stage/frames.h"
 #include "stage/setup.h"
@@ -43,7 +44,7 @@ Projectile moving_shot(double x, double y, double dx, double dy, int damage) {
 // destroyed this frame and the fighter dies and respawns.
 void build_busy_nav2(bool with_hits) {
     sfx = 0;  // measure the simulation, not the loading of sound files
-    srand(1);
+    seed_rand15(1);
     screen_state = STATE_NAV2;
     selected_ship = 2;
     setup_player();

@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "app/quit_requests.h"
+#include "app/replay_player.h"
 #include "input/gamepad.h"
 #include "input/wiimote.h"
 #include "platform/gamepad_device.h"
@@ -18,7 +19,7 @@ int last_frame_time = 0;
 int idle_gives_back_cpu = 1;
 
 int frame_due(int now_ms) {
-    if (last_frame_time != 0 && now_ms < last_frame_time + FRAME_INTERVAL_MS) return 0;
+    if (last_frame_time != 0 && now_ms < last_frame_time + FRAME_INTERVAL_MS / replay_speed) return 0;
     last_frame_time = now_ms;
     return 1;
 }
@@ -66,7 +67,7 @@ void idle_callback() {
         glutPostRedisplay();
         return;
     }
-    int until_due = last_frame_time + FRAME_INTERVAL_MS - now;
+    int until_due = last_frame_time + FRAME_INTERVAL_MS / replay_speed - now;
     if (idle_gives_back_cpu) wait_for_input_or_frame(until_due);
 }
 

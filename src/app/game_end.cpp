@@ -1,10 +1,13 @@
 #include "app/game_end.h"
 
+#include "app/replay_player.h"
+#include "app/replay_recorder.h"
 #include "app/screen_state.h"
 #include "app/startup.h"
 #include "input/keys.h"
 #include "input/wiimote.h"
 #include "persist/high_scores.h"
+#include "persist/replay_store.h"
 #include "render/hud.h"
 #include "stage/world.h"
 
@@ -27,11 +30,25 @@ void reset_menus_and_remote() {
     }
 }
 
+// The place a score enters the table at (ties go above older entries), or HIGH_SCORE_PLACES.
+static int entering_place(int new_score) {
+    int place = 0;
+    while (place < HIGH_SCORE_PLACES && high_scores[place].score > new_score) ++place;
+    return place;
+}
+
 void end_game(GameEnding ending) {
-    if (score_enters(ending)) insert_high_score(score, profile_name, selected_ship);
+    const int recorded = game_record_ends();
+    // A replayed game only shows a score; it never enters the table.
+    if (score_enters(ending) && !replay_playing) {
+        const int place = entering_place(score);
+        insert_high_score(score, profile_name, selected_ship);
+        if (recorded && place < HIGH_SCORE_PLACES) save_entry_replay(last_game_record(), place);
+    }
     // The finished stage lets go of the remote before the reset lights its LEDs.
     if (ending == ENDING_STAGE_FLOWN) wiimote_motion_sensing(0);
     reset_game();
     if (ending == ENDING_DESTROYED || ending == ENDING_QUIT) wiimote_motion_sensing(0);
     if (ending == ENDING_RESTART) enter_screen(STATE_NAV1, FRESH_TEXTURES | FRESH_MUSIC);
+    leave_replay();  // a replay's game ends, and so does the replay
 }

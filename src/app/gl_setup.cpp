@@ -6,6 +6,7 @@
 #include <ctime>
 
 #include "app/screen_state.h"
+#include "platform/random.h"
 #include "audio/sound.h"
 #include "input/keys.h"
 #include "menus/screens.h"
@@ -44,7 +45,7 @@ void gl_setup(int first) {
         stages_unlocked = 1;
         init_starfield();
         stars_on = 1;
-        srand(static_cast<unsigned>(time(nullptr)));
+        seed_rand15(static_cast<unsigned>(time(nullptr)));
         start_sound_backend();
     }
 

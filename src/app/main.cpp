@@ -12,14 +12,18 @@
 #include <GL/freeglut.h>
 
 #include <cstdio>
+#include <cstring>
 
 #include "app/frame_pacing.h"
 #include "app/gl_setup.h"
 #include "app/quit_requests.h"
+#include "app/replay_player.h"
 #include "app/screen_state.h"
 #include "app/startup.h"
+#include "input/input_stream.h"
 #include "input/keys.h"
 #include "input/wiimote.h"
+#include "persist/replay_store.h"
 #include "persist/settings.h"
 #include "platform/os.h"
 #include "platform/quit_signals.h"
@@ -56,11 +60,16 @@ int main(int argc, char** argv) {
     load_settings();
     open_display();
     gl_setup(1);
+    replay_folder = "replays";  // beside settings.cfg
+    // `--replay FILE` after the profile plays that replay, then the main menu follows.
+    if (argc >= 4 && strcmp(argv[2], "--replay") == 0) start_replay_file(argv[3], STATE_MAIN_MENU);
 
     glutIgnoreKeyRepeat(1);  // a held key is one press and one release
-    glutKeyboardFunc(keyboard_callback);
-    glutSpecialUpFunc(special_up_callback);
-    glutSpecialFunc(special_callback);
+    // Keys reach the handlers through the input stream, as the remote's and the pad's do.
+    glutKeyboardFunc(stream_keyboard_callback);
+    glutKeyboardUpFunc(stream_keyboard_up_callback);
+    glutSpecialUpFunc(stream_special_up_callback);
+    glutSpecialFunc(stream_special_callback);
     glutDisplayFunc(display_callback);
     glutVisibilityFunc(visibility_callback);
     os_hide_cursor();

@@ -4,8 +4,10 @@
 
 #include <cstdio>
 
+#include "app/replay_player.h"
 #include "app/scaled_picture.h"
 #include "audio/sound.h"
+#include "input/input_stream.h"
 #include "menus/screens.h"
 #include "render/quit_overlay.h"
 #include "render/textures.h"
@@ -83,6 +85,7 @@ static const MenuScreen MENU_SCREENS[] = {
 // state checked later is drawn in this same frame (the intro ending shows the
 // main menu at once); a move to a state checked earlier shows next frame.
 void display_callback() {
+    input_stream_frame_begins();  // a replay feeds this frame's input here
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     begin_picture();  // the window held at 800x600, or the scaled picture's corner
@@ -102,8 +105,10 @@ void display_callback() {
     }
     if (in_stage_range(screen_state)) run_stage_state();
     if (screen_state == STATE_QUIT_OVERLAY) draw_quit_overlay();  // the stage stays frozen
+    if (replay_playing) draw_replay_caption();
 
     finish_picture();  // scaled up when full screen could not switch modes
     glFlush();
     glutSwapBuffers();
+    input_stream_frame_ends();
 }

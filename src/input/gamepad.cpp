@@ -12,6 +12,7 @@
 #include <cstdio>
 
 #include "app/screen_state.h"
+#include "input/input_stream.h"
 #include "input/keys.h"
 #include "platform/gamepad_device.h"
 #include "stage/world.h"
@@ -26,6 +27,8 @@ struct PadRow {
 
 // Logo intro, credits, high scores: there is only the way on.
 constexpr PadRow SKIP_TABLE[] = {{PAD_A | PAD_B | PAD_START, KEY_ESC}};
+// The high scores also play the best place's replay.
+constexpr PadRow HIGH_SCORE_TABLE[] = {{PAD_A | PAD_B | PAD_START, KEY_ESC}, {PAD_X, '1'}};
 // Main menu, settings, stage select, ship select.
 constexpr PadRow MENU_TABLE[] = {{PAD_A, KEY_ENTER}, {PAD_B, KEY_ESC}};
 constexpr PadRow CONTROLS_TABLE[] = {{PAD_B, KEY_ESC}};
@@ -39,7 +42,7 @@ constexpr PadRow QUIT_PROMPT_TABLE[] = {{PAD_B | PAD_START, 'n'}, {PAD_BACK, 'y'
 template <int N>
 void send_rows(const PadRow (&table)[N], unsigned went_down) {
     for (const PadRow& row : table)
-        if ((went_down & row.buttons) != 0) keyboard_callback(static_cast<unsigned char>(row.key), 0, 0);
+        if ((went_down & row.buttons) != 0) input_key(static_cast<unsigned char>(row.key));
 }
 
 // The table is chosen once, by the state the poll starts in; each key then acts
@@ -49,8 +52,9 @@ void press_buttons(unsigned went_down, int state) {
     switch (state) {
         case STATE_LOGO_INTRO:
         case STATE_CREDITS:
-        case STATE_HIGH_SCORES:
             return send_rows(SKIP_TABLE, went_down);
+        case STATE_HIGH_SCORES:
+            return send_rows(HIGH_SCORE_TABLE, went_down);
         case STATE_MAIN_MENU:
         case STATE_SETTINGS:
         case STATE_STAGE_SELECT:
@@ -134,8 +138,7 @@ void release_pad() {
         direction_pressed[i] = false;
         stick_pushed[i] = false;
     }
-    stick_steer_x = 0.0;
-    stick_steer_y = 0.0;
+    input_stick(0.0, 0.0);
     buttons_before = 0;
 }
 
@@ -179,8 +182,8 @@ void poll_gamepads() {
     buttons_before = pad.buttons;
 
     const bool stage = in_stage_range(screen_state);
-    stick_steer_x = stage ? stick_pace(pad.stick_x, (pad.buttons & DPAD_HORIZONTAL) != 0) : 0.0;
-    stick_steer_y = stage ? stick_pace(pad.stick_y, (pad.buttons & DPAD_VERTICAL) != 0) : 0.0;
+    input_stick(stage ? stick_pace(pad.stick_x, (pad.buttons & DPAD_HORIZONTAL) != 0) : 0.0,
+                stage ? stick_pace(pad.stick_y, (pad.buttons & DPAD_VERTICAL) != 0) : 0.0);
 }
 
 namespace {

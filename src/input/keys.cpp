@@ -4,10 +4,12 @@
 #include <cstdlib>
 
 #include "app/game_end.h"
+#include "app/replay_player.h"
 #include "app/screen_state.h"
 #include "audio/sound.h"
 #include "combat/guns.h"
 #include "input/gamepad.h"
+#include "input/input_stream.h"
 #include "input/wiimote.h"
 #include "menus/screens.h"
 #include "persist/settings.h"
@@ -86,6 +88,7 @@ void save_and_let_go() {
 }
 
 void quit_game() {
+    leave_replay();  // the settings as the player left them, not as a replay's keys did
     save_and_let_go();
     exit(0);
 }
@@ -164,6 +167,8 @@ static void stage_select_key(int key) {
 }
 
 static void high_score_screen_key(int key) {
+    // 1..9 and 0 (the tenth place) play that place's replay.
+    if (key >= '0' && key <= '9') return start_entry_replay(key == '0' ? 9 : key - '1');
     if (key != KEY_ESC) return;
     play_sound(CLICK_CONFIRM);
     back_to_main_menu(FRESH_TEXTURES);
@@ -345,9 +350,11 @@ void special_callback(int key, int, int) {
     special_key(key);
 }
 
+void device_key_press(int key) { special_key(key); }
+
 void device_special_press(DeviceSteering* device, int key) {
     const unsigned x_before = steer_x_presses, y_before = steer_y_presses;
-    special_key(key);
+    input_device_special(key);
     // A press the handlers ignored (a menu, the quit overlay) leaves the marks as they were.
     if (steer_x_presses != x_before) device->x_mark = steer_x_presses;
     if (steer_y_presses != y_before) device->y_mark = steer_y_presses;
@@ -355,10 +362,13 @@ void device_special_press(DeviceSteering* device, int key) {
 
 void release_device_steering(DeviceSteering* device) {
     // An axis at rest (let go of, or cleared by the quit overlay's N or a new game) stays at rest.
+    int x = steer_x, y = steer_y;
     if (device->x_mark == static_cast<long>(steer_x_presses) && steer_x != HELD_NONE)
-        steer_x = held_direction(SPECIAL_LEFT, SPECIAL_RIGHT);
+        x = held_direction(SPECIAL_LEFT, SPECIAL_RIGHT);
     if (device->y_mark == static_cast<long>(steer_y_presses) && steer_y != HELD_NONE)
-        steer_y = held_direction(SPECIAL_UP, SPECIAL_DOWN);
+        y = held_direction(SPECIAL_UP, SPECIAL_DOWN);
+    // As values, not as the keys that led to them: a replay has no held keys to look at.
+    if (x != steer_x || y != steer_y) input_steer_axes(x, y);
     *device = DeviceSteering{};
 }
 
@@ -375,12 +385,14 @@ static void stage_special_up(int key) {
     }
 }
 
-void device_special_release(int key) {
+void device_key_release(int key) {
     // Releases outside stage play (in the quit overlay, say) are ignored; N clears the axes instead.
     if (in_stage_range(screen_state)) stage_special_up(key);
 }
 
+void device_special_release(int key) { input_device_special_up(key); }
+
 void special_up_callback(int key, int, int) {
     note_arrow(key, false);
-    device_special_release(key);
+    device_key_release(key);
 }

@@ -38,6 +38,9 @@ struct DeviceSteering {
 // as the device's. Called by the remote's and the pad's mapping.
 void device_special_press(DeviceSteering* device, int key);
 void device_special_release(int key);
+// What those two do to the game once they come out of the input stream.
+void device_key_press(int key);
+void device_key_release(int key);
 // The device has gone (a remote disconnected, a pad pulled out): each axis it
 // still steers falls back to the arrow key the keyboard still holds on it, the
 // latest pressed of two, or stops.

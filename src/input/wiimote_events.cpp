@@ -8,6 +8,7 @@
 #include <mutex>
 
 #include "app/screen_state.h"
+#include "input/input_stream.h"
 #include "input/keys.h"
 #include "input/wiimote.h"
 #include "input/wiimote_events.h"
@@ -88,7 +89,7 @@ static void apply_remote_report(const RemoteNotice& report) {
         if (keys[i].special)
             device_special_press(&remote_steering, keys[i].code);
         else
-            keyboard_callback(static_cast<unsigned char>(keys[i].code), 0, 0);
+            input_key(static_cast<unsigned char>(keys[i].code));
     }
     if ((report.state & WIIUSE_STATE_ORIENTATION) != 0 && in_tilt_range(screen_state))
         apply_remote_tilt(report.roll, report.pitch);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/screen_state.h"
+#include "input/input_stream.h"
 #include "input/keys.h"
 #include "input/wiimote_events.h"
 #include "stage/world.h"
@@ -29,6 +30,8 @@ constexpr uint16_t ACTION_BUTTONS =
 
 // Logo intro, credits, high scores: any action button is one Esc.
 constexpr ButtonRow SKIP_TABLE[] = {{ACTION_BUTTONS, keyboard(KEY_ESC)}};
+// The high scores also play the best place's replay.
+constexpr ButtonRow HIGH_SCORE_TABLE[] = {{ACTION_BUTTONS, keyboard(KEY_ESC)}, {WIIUSE_BUTTON_PLUS, keyboard('1')}};
 
 // Main menu, settings menu, stage select.
 constexpr ButtonRow MENU_TABLE[] = {
@@ -76,8 +79,9 @@ int remote_keys_for_report(uint16_t btns, uint16_t btns_held, int state, RemoteK
     switch (state) {
         case STATE_LOGO_INTRO:
         case STATE_CREDITS:
-        case STATE_HIGH_SCORES:
             return send_rows(SKIP_TABLE, btns, keys);
+        case STATE_HIGH_SCORES:
+            return send_rows(HIGH_SCORE_TABLE, btns, keys);
         case STATE_MAIN_MENU:
         case STATE_SETTINGS:
         case STATE_STAGE_SELECT:
@@ -109,12 +113,10 @@ DeviceSteering remote_steering;
 void apply_remote_tilt(float roll, float pitch) {
     device_special_press(&remote_steering, pitch < 0 ? SPECIAL_LEFT : SPECIAL_RIGHT);
     device_special_press(&remote_steering, roll < 0 ? SPECIAL_DOWN : SPECIAL_UP);
-    tilt_roll = whole_degrees(roll);
-    tilt_pitch = whole_degrees(pitch);
-    tilt_active = 1;
+    input_tilt(1, whole_degrees(pitch), whole_degrees(roll));
 }
 
 void stop_remote_tilt_steering() {
     release_device_steering(&remote_steering);
-    tilt_active = 0;
+    input_tilt(0, tilt_pitch, tilt_roll);
 }

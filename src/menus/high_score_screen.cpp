@@ -4,8 +4,10 @@
 
 #include <cstdio>
 
+#include "app/replay_player.h"
 #include "menus/menu_elements.h"
 #include "persist/high_scores.h"
+#include "persist/replay_store.h"
 #include "render/starfield.h"
 #include "render/text.h"
 
@@ -30,6 +32,19 @@ static void* const ROW_FONT = GLUT_BITMAP_HELVETICA_12;
 
 static const char* const HIGH_SCORE_HINT = "Press [esc] or any action button on the Wii-mote to return to the main menu";
 constexpr float HINT_X = 0.29f, HINT_Y = 0.035f;
+
+// Above the hint: what the digit keys can play, or what the last replay came to.
+static const char* const REPLAY_HINT = "Press 1-9 or 0 (pad X, Wii-mote +: place 1) to watch that place's replay";
+constexpr float REPLAY_LINE_X = 0.29f, REPLAY_LINE_Y = 0.17f;
+
+static void draw_replay_line() {
+    bool any_replay = false;
+    for (int i = 0; i < HIGH_SCORE_PLACES && !any_replay; ++i) any_replay = entry_has_replay(i) != 0;
+    if (!replay_notice.empty())
+        draw_hint_line(REPLAY_LINE_X, REPLAY_LINE_Y, replay_notice.c_str());
+    else if (any_replay)
+        draw_hint_line(REPLAY_LINE_X, REPLAY_LINE_Y, REPLAY_HINT);
+}
 
 static float row_y(int index) { return FIRST_ROW_Y - ROW_STEP * index; }
 
@@ -73,5 +88,6 @@ void draw_high_score_screen() {
     begin_menu_text();
     draw_status_line();
     draw_hint_line(HINT_X, HINT_Y, HIGH_SCORE_HINT);
+    draw_replay_line();
     draw_starfield(0);
 }

@@ -18,7 +18,7 @@ static double random_fraction() { return rand15() / static_cast<double>(RAND15_M
 
 void init_starfield() {
     memset(starfield, 0, sizeof starfield);
-    srand(static_cast<unsigned>(time(nullptr)));
+    seed_rand15(static_cast<unsigned>(time(nullptr)));
     for (Star& star : starfield) {
         star.x = random_fraction();
         star.y = random_fraction();

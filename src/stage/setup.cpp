@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "app/replay_recorder.h"
 #include "audio/sound.h"
 #include "combat/guns.h"
 #include "input/wiimote.h"
@@ -70,6 +71,8 @@ static void light_remote_leds() {
 }
 
 void setup_nav1() {
+    // Each game draws from a seed of its own and is recorded from here.
+    game_record_begins();
     clear_stage_arrays();
     fill_fleet(NAV1_FLEET, NAV1_FLEET_SIZE);
     park_particles();

@@ -8,6 +8,7 @@
 #include "platform/os.h"
 #include "render/textures.h"
 #include "unit/test_wiimote_support.h"
+#include "platform/random.h"
 #include "virtual_pad.h"
 
 using namespace stage_test;
@@ -115,7 +116,7 @@ TEST(GamepadButtons, APadPlaysAWholeGameFromTheIntroToTheHighScoreTable) {
     screen_state = STATE_LOGO_INTRO;
     selected_ship = 0;
     set_rand15_source(nullptr);
-    srand(7);
+    seed_rand15(7);
     VirtualPad pad("Test Pad");
     for (B button : {SDL_CONTROLLER_BUTTON_A, SDL_CONTROLLER_BUTTON_A, SDL_CONTROLLER_BUTTON_DPAD_LEFT,
                      SDL_CONTROLLER_BUTTON_A}) {

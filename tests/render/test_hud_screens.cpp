@@ -15,6 +15,7 @@
 #include "app/screen_state.h"
 #include "combat/guns.h"
 #include "input/keys.h"
+#include "platform/random.h"
 #include "render/hud.h"
 #include "render/quit_overlay.h"
 #include "render/sprites.h"
@@ -77,9 +78,9 @@ struct StageScreensTest : GameFolderTest {
         if (HasFatalFailure()) return;
         reset_game();  // a new game, as the main menu would start it
         zero_world();
-        srand(11);
+        seed_rand15(11);
         init_starfield();
-        srand(11);
+        seed_rand15(11);
         stars_on = 1;
         music_started = 1;
         message_timer = 0;

@@ -23,6 +23,7 @@
 #include "input/keys.h"
 #include "persist/high_scores.h"
 #include "persist/settings.h"
+#include "platform/random.h"
 #include "platform/sound_library.h"
 #include "stage/world.h"
 #include "support/program_start.h"
@@ -383,7 +384,7 @@ struct SeededRunTest : testing::Test {
         music_started = 0;
         sound_library_test_use_drivers("dummy", nullptr);  // never out loud, device or not
         gl_setup(1);  // start values, stars, sound, the intro's pictures: as at start-up
-        srand(seed);  // the game's own draws, repeatable
+        seed_rand15(seed);  // the game's own draws, repeatable
     }
     void TearDown() override {
         close_sound_backend();

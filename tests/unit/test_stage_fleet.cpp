@@ -2,6 +2,7 @@
 // and its random draws, retirement by the NAV clock.
 #include <cstdlib>
 
+#include "platform/random.h"
 #include "stage/enemies.h"
 #include "test_stage_support.h"
 
@@ -135,7 +136,7 @@ TEST_F(FleetTest, Nav2RespawnsAlwaysInTheEdgeLanesAtSpeedPointZeroFive) {
 
     // Long runs of rocks destroyed or falling out, under the library generator.
     set_rand15_source(nullptr);
-    srand(7);
+    seed_rand15(7);
     for (int round = 0; round < 500; ++round) {
         enemies[0] = rock_at(0.1, round % 2 ? -0.19 : 0.5, 0.05);
         if (round % 2 == 0) enemies[0].hull = 0;

@@ -12,6 +12,7 @@
 #include "combat/damage.h"
 #include "input/keys.h"
 #include "persist/settings.h"
+#include "platform/random.h"
 #include "stage/enemies.h"
 #include "test_stage_support.h"
 
@@ -170,7 +171,7 @@ TEST(ScriptedNavTest, Nav2WithTenKillsEndsInTheHighScoreTableAndTheMainMenu) {
     textures_loaded = 0;
     music_started = 1;  // the stage song goes on from NAV 1
     set_rand15_source(nullptr);
-    srand(3);
+    seed_rand15(3);
     listen();
 
     int frames = 0;

@@ -1,6 +1,9 @@
 // The world's shared rules: random values, particle bursts and their rings,
 // and the reset at the end of a game.
+#include <cstdlib>
+
 #include "input/keys.h"
+#include "platform/random.h"
 #include "render/hud.h"
 #include "test_stage_support.h"
 
@@ -16,6 +19,20 @@ TEST_F(WorldTest, RandUnitSpansZeroToOneInclusiveAndJitterIsCentred) {
     EXPECT_DOUBLE_EQ(jitter(), -0.025);
     EXPECT_DOUBLE_EQ(jitter(), 0.025);
     EXPECT_EQ(rand_draws, 5);
+}
+
+// A library that calls rand() between the game's draws must not move them, and
+// the game's own generator must still give rand()'s sequence for a seed.
+TEST_F(WorldTest, OwnGeneratorDrawsWhatRandGivesAndIgnoresRandCalls) {
+    set_rand15_source(nullptr);
+    srand(4242);
+    int from_rand[500];
+    for (int& value : from_rand) value = rand() >> 16;
+    seed_rand15(4242);
+    for (int i = 0; i < 500; ++i) {
+        rand();  // another library drawing meanwhile
+        ASSERT_EQ(rand15(), from_rand[i]) << "draw " << i;
+    }
 }
 
 TEST_F(WorldTest, BurstFillsOneRingSlotAtThePoolStrideWithJitterDxThenDy) {

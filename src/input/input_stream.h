@@ -1,0 +1,76 @@
+// The one way into the game from outside a frame. The keyboard, the remote and
+// the pad feed it, a replay being played feeds it from its file, and the
+// recorder listens to it: every key-handler call with its key, every steering
+// value a device writes on its polls, and a device's loss that stops its
+// steering pass through here in the order they take effect, each tagged with
+// the frame before which it acts. Frames are counted in display steps (a
+// window expose is a frame like any other), never in time.
+#pragma once
+
+#include <cstdint>
+
+// What an input record does.
+enum InputHandler {
+    INPUT_KEY = 0,         // keyboard_callback(key)
+    INPUT_SPECIAL = 1,     // special_callback(key)
+    INPUT_SPECIAL_UP = 2,  // special_up_callback(key)
+    INPUT_STEER_AXES = 3,  // steer_x, steer_y set to key / 3, key % 3: a lost device stops its steering
+    INPUT_STEERING = 4,    // the steering values a device writes on every poll
+    INPUT_DEVICE_SPECIAL = 5,     // a device's direction pressed: as special_callback, no key the keyboard holds
+    INPUT_DEVICE_SPECIAL_UP = 6,  // a device's direction released
+};
+constexpr int INPUT_HANDLER_COUNT = 7;
+
+// The steering values the pad's stick and the remote's tilt write directly.
+struct SteeringValues {
+    double stick_x, stick_y;  // stick_steer_x, stick_steer_y
+    int32_t tilt_active, tilt_pitch, tilt_roll;
+};
+bool operator==(const SteeringValues& a, const SteeringValues& b);
+inline bool operator!=(const SteeringValues& a, const SteeringValues& b) { return !(a == b); }
+SteeringValues current_steering();
+
+struct InputRecord {
+    long frame;        // frames_run when it took effect: it acts before that frame
+    int handler;       // InputHandler
+    int key;           // the handler's key; INPUT_STEER_AXES: steer_x * 3 + steer_y
+    SteeringValues steering;  // INPUT_STEERING only
+};
+
+// ---- Feeding: the live devices ----
+// While a replay plays, live input reaches only the replay's controls.
+void input_key(unsigned char key);
+void input_special(int key);
+void input_special_up(int key);
+void input_steer_axes(int x, int y);
+void input_device_special(int key);
+void input_device_special_up(int key);
+void input_stick(double x, double y);
+void input_tilt(int active, int pitch, int roll);
+// The toolkit's key callbacks (the mouse position is ignored).
+void stream_keyboard_callback(unsigned char key, int x, int y);
+void stream_special_callback(int key, int x, int y);
+void stream_special_up_callback(int key, int x, int y);
+// The toolkit's key-release callback: only a replay's controls heed it.
+void stream_keyboard_up_callback(unsigned char key, int x, int y);
+
+// ---- Feeding: a replay ----
+// Applies one record as if its device had sent it now.
+void apply_input_record(const InputRecord& record);
+
+// ---- Frames ----
+// Display steps run since start-up.
+extern long frames_run;
+// Called by display_callback first and last in every frame.
+void input_stream_frame_begins();
+void input_stream_frame_ends();
+
+// ---- Listening ----
+// One listener hears every record that reaches the game, live or replayed:
+// the recorder. nullptr for none.
+extern void (*input_listener)(const InputRecord& record);
+// The replay player: told of each frame's start (to feed that frame's records)
+// and given live input instead of the game while it plays (nullptr otherwise);
+// `down` is 0 for a key's release.
+extern void (*replay_frame_hook)();
+extern void (*live_input_diversion)(int handler, int key, int down);

@@ -1,0 +1,103 @@
+// A scripted game recorded, then played back in this process and in a fresh
+// one: each must pass through the same world, frame by frame.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/replay_player.h"
+#include "app/replay_recorder.h"
+#include "app/screen_state.h"
+#include "input/input_stream.h"
+#include "input/keys.h"
+#include "persist/high_scores.h"
+#include "persist/replay_store.h"
+#include "persist/settings.h"
+#include "platform/random.h"
+#include "stage/world.h"
+#include "stage/world_digest.h"
+
+// The world's digest after every frame that leaves a game in progress.
+using DigestTrail = std::vector<uint64_t>;
+
+// Where a scripted pilot steers: under the lowest rock above the fighter.
+inline double lowest_rock_x() {
+    double target = player.x, lowest = 2.0;
+    for (const Enemy& rock : enemies)
+        if (rock.active && rock.y > player.y && rock.y < lowest) lowest = rock.y, target = rock.x;
+    return target;
+}
+
+// One frame of the game being recorded.
+inline void recorded_frame(DigestTrail& trail) {
+    display_callback();
+    if (game_recording()) trail.push_back(world_digest());
+}
+
+// What carries between games is not what the recorded game found: a replay
+// must bring its own.
+inline void disturb_carried_state() {
+    seed_rand15(99991);
+    debris_ring = 3, explosion_ring = 1, nav_fighter_fire_timer = 17, nav_fighter_heading = 1;
+    nav_fighter.x = 0.77, stick_steer_x = 0.25, tilt_pitch = 33;
+}
+
+inline DigestTrail play_back(const Replay& replay) {
+    DigestTrail trail;
+    start_replay(replay, STATE_MAIN_MENU);
+    for (long frame = 0; replay_playing && frame <= replay.last_frame + 1; ++frame) {
+        // The player's own input, which must not reach the replayed fighter.
+        input_special(SPECIAL_LEFT);
+        input_stick(-1.0, 0.5);
+        input_tilt(1, 45, -45);
+        display_callback();
+        if (replay_playing) trail.push_back(world_digest());
+    }
+    return trail;
+}
+
+// The unit suite's test ReplayFreshProcess plays the file named by this
+// variable and writes its trail beside it, one digest a line.
+constexpr const char* FRESH_REPLAY_VARIABLE = "KORVANE_FRESH_REPLAY";
+
+inline DigestTrail play_back_in_fresh_process(const Replay& replay) {
+    char folder[] = "/tmp/korvane-replay-XXXXXX";
+    if (!mkdtemp(folder)) return {};
+    const std::string file = std::string(folder) + "/game.kvr";
+    const std::string bytes = encode_replay(replay);
+    std::ofstream(file, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    const std::string command = std::string(FRESH_REPLAY_VARIABLE) + "=" + file + " " BUILD_DIR +
+                                "/tests/unit_tests --gtest_filter=ReplayFreshProcess.* > " + folder + "/log 2>&1";
+    EXPECT_EQ(system(command.c_str()), 0) << command;
+    DigestTrail trail;
+    std::ifstream digests(file + ".digests");
+    for (uint64_t digest; digests >> digest;) trail.push_back(digest);
+    std::system(("rm -rf " + std::string(folder)).c_str());
+    return trail;
+}
+
+// The recorded game's trail against a replay's, in this process and in a fresh one.
+inline void expect_replays_match(const DigestTrail& recorded) {
+    const Replay& replay = last_game_record();
+    ASSERT_GT(recorded.size(), 100u);
+    disturb_carried_state();
+    reset_high_scores();
+    const int sound_before = sfx;
+    const DigestTrail here = play_back(replay);
+    EXPECT_EQ(replay_notice.find("does not match"), std::string::npos) << replay_notice;
+    EXPECT_EQ(high_scores[0].score, 0) << "a replayed game's score entered the table";
+    EXPECT_EQ(sfx, sound_before) << "the replay's sound key outlived it";
+    const DigestTrail fresh = play_back_in_fresh_process(replay);
+    for (const DigestTrail* trail : {&here, &fresh}) {
+        const auto parting = std::mismatch(trail->begin(), trail->end(), recorded.begin(), recorded.end()).first;
+        EXPECT_TRUE(*trail == recorded) << (trail == &here ? "in this process" : "in a fresh process")
+                                        << " the world parts from the recorded one at frame " << parting - trail->begin();
+    }
+}
