@@ -80,9 +80,11 @@ inline void hash_world(RunHash& hash) {
 
 constexpr unsigned SEED = 7031;
 constexpr long FRAMES = 20000;
-// Recorded when the game got a generator of its own and a seed per game, and
-// the digest took in the remote and the pad.
-constexpr uint64_t EXPECTED_DIGEST = 0x85b4752dcab12947ull;
+// Recorded when the game got a generator of its own and a seed per game, the
+// digest took in the remote and the pad, and a device's lost steering fell
+// back to the arrow keys still held (the pad's stick pressing again only on an
+// axis at rest).
+constexpr uint64_t EXPECTED_DIGEST = 0xc114f10fa50a2f81ull;
 
 RunHash run_hash;
 void hear(const char* path) { run_hash.add(path); }
