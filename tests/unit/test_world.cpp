@@ -104,12 +104,12 @@ void dirty_a_running_game() {
     menu_cursor = 4;
     hud_offset = 0.0;
     stage_started = 1;
-    steer_x = 2;
-    steer_y = 1;
+    steer_x = HELD_RIGHT;
+    steer_y = HELD_UP;
     player_destroyed = 1;
     score = 12345;
     nav_completed = 1;
-    gun_mode = 4;
+    gun_mode = GUN_MODE_LASER_NEUTRON;
     message_timer = 30;
     shots_hit = 7;
     shots_missed = 3;
@@ -137,7 +137,7 @@ TEST_F(WorldTest, ResetGameClearsTheEndedGameAndKeepsWhatTheSetUpsRefill) {
     EXPECT_EQ(player_destroyed, 0);
     EXPECT_EQ(score, 0);
     EXPECT_EQ(nav_completed, 0);
-    EXPECT_EQ(gun_mode, 0);
+    EXPECT_EQ(gun_mode, GUN_MODE_LASER);
     EXPECT_EQ(message_timer, 0);
     EXPECT_EQ(shots_hit + shots_missed + bonus_pending + bonus_awarded, 0);
     // Left for the next set-up.
