@@ -30,16 +30,17 @@ TEST_F(GunsTest, EachModeFiresItsShotsFromBothMountsAtTheTopEdge) {
     for (const Case& c : cases) {
         memset(player_shots, 0, sizeof player_shots);
         player.gun_energy = 100;
+        SCOPED_TRACE(testing::Message() << "gun mode " << c.mode);
         gun_mode = c.mode;
         fire_guns();
-        EXPECT_EQ(player.gun_energy, 100 - c.cost) << c.mode;
-        EXPECT_EQ(active_shots(player_shots), c.shots) << c.mode;
+        EXPECT_EQ(player.gun_energy, 100 - c.cost);
+        EXPECT_EQ(active_shots(player_shots), c.shots);
         EXPECT_EQ(player_shots[0].texture, c.first_texture);
         EXPECT_EQ(player_shots[c.shots - 1].texture, c.last_texture);
         for (int i = 0; i < c.shots; ++i) {
             const Projectile& shot = player_shots[i];
             bool left_mount = i % 2 == 0;
-            EXPECT_DOUBLE_EQ(shot.x, left_mount ? 0.4 + 0.009 : 0.4 + 0.045) << c.mode << i;
+            EXPECT_DOUBLE_EQ(shot.x, left_mount ? 0.4 + 0.009 : 0.4 + 0.045) << "shot " << i;
             EXPECT_DOUBLE_EQ(shot.y, top);
             EXPECT_GT(shot.dy, 0);
             EXPECT_LE(left_mount ? shot.dx : -shot.dx, 0) << "mounts drift apart";

@@ -192,12 +192,13 @@ TEST_F(StageKeysTest, ReleasesFollowTheNewerKeyOnEveryAxisInBothOrders) {
         {SPECIAL_DOWN, SPECIAL_UP, SPECIAL_UP, HELD_NONE, HELD_NONE},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.first << " then " << c.second << ", released " << c.released);
         steer_x = steer_y = HELD_NONE;
         press_special(c.first);
         press_special(c.second);
         release_special(c.released);
-        EXPECT_EQ(steer_x, c.x) << c.first << " then " << c.second << ", released " << c.released;
-        EXPECT_EQ(steer_y, c.y) << c.first << " then " << c.second << ", released " << c.released;
+        EXPECT_EQ(steer_x, c.x);
+        EXPECT_EQ(steer_y, c.y);
     }
 }
 

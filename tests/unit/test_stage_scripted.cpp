@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/startup.h"
@@ -141,7 +142,7 @@ TEST(ScriptedNavTest, Nav1Runs1500FramesAndEntersNav2WithTheFighterCarriedOver) 
     }
     EXPECT_EQ(player.x, 0.4);
     EXPECT_EQ(player.y, 0.05);
-    EXPECT_EQ(shots_hit + shots_missed + bonus_pending + bonus_awarded, 0);
+    EXPECT_EQ(std::make_tuple(shots_hit, shots_missed, bonus_pending, bonus_awarded), std::make_tuple(0, 0, 0, 0));
     EXPECT_EQ(nav_kills_left, 10);
     EXPECT_EQ(nav_completed, 0);
     EXPECT_EQ(nav_fighter.alive, 1);

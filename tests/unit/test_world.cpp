@@ -1,6 +1,7 @@
 // The world's shared rules: random values, particle bursts and their rings,
 // and the reset at the end of a game.
 #include <cstdlib>
+#include <tuple>
 
 #include "input/keys.h"
 #include "platform/random.h"
@@ -133,13 +134,13 @@ TEST_F(WorldTest, ResetGameClearsTheEndedGameAndKeepsWhatTheSetUpsRefill) {
     EXPECT_EQ(menu_cursor, 1);
     EXPECT_EQ(hud_offset, 0.26);
     EXPECT_EQ(stage_started, 0);
-    EXPECT_EQ(steer_x + steer_y, 0);
+    EXPECT_EQ(std::make_tuple(steer_x, steer_y), std::make_tuple(HELD_NONE, HELD_NONE));
     EXPECT_EQ(player_destroyed, 0);
     EXPECT_EQ(score, 0);
     EXPECT_EQ(nav_completed, 0);
     EXPECT_EQ(gun_mode, GUN_MODE_LASER);
     EXPECT_EQ(message_timer, 0);
-    EXPECT_EQ(shots_hit + shots_missed + bonus_pending + bonus_awarded, 0);
+    EXPECT_EQ(std::make_tuple(shots_hit, shots_missed, bonus_pending, bonus_awarded), std::make_tuple(0, 0, 0, 0));
     // Left for the next set-up.
     EXPECT_EQ(selected_ship, 2);
     EXPECT_EQ(nav_timer, 1000);
