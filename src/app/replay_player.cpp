@@ -79,8 +79,8 @@ void start_replay(const Replay& replay, int from_state) {
     replay_frame_hook = feed_frame;
     live_input_diversion = replay_controls;
     selected_ship = playing.fighter;
-    steer_x = 0;
-    steer_y = 0;
+    steer_x = HELD_NONE;
+    steer_y = HELD_NONE;
     // The next frame sets up NAV 1 as the recorded game's first frame did.
     enter_screen(STATE_NAV1, FRESH_TEXTURES | FRESH_MUSIC);
 }

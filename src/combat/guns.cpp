@@ -19,13 +19,13 @@ struct GunSet {
     int second_kind;  // -1 for single guns
 };
 static const GunSet GUN_SETS[] = {
-    {gun_table[GUN_LASER].energy_cost, "./sfx/sfx_gun_2.wav", GUN_LASER, -1},
-    {gun_table[GUN_ION].energy_cost, "./sfx/sfx_gun_6.wav", GUN_ION, -1},
-    {gun_table[GUN_NEUTRON].energy_cost, "./sfx/sfx_gun_7.wav", GUN_NEUTRON, -1},
-    {25, "./sfx/sfx_gun_2_6.wav", GUN_LASER, GUN_ION},
-    {30, "./sfx/sfx_gun_2_7.wav", GUN_LASER, GUN_NEUTRON},
+    {gun_table[GUN_LASER].energy_cost, "./sfx/sfx_gun_2.wav", GUN_LASER, -1},      // GUN_MODE_LASER
+    {gun_table[GUN_ION].energy_cost, "./sfx/sfx_gun_6.wav", GUN_ION, -1},          // GUN_MODE_ION
+    {gun_table[GUN_NEUTRON].energy_cost, "./sfx/sfx_gun_7.wav", GUN_NEUTRON, -1},  // GUN_MODE_NEUTRON
+    {25, "./sfx/sfx_gun_2_6.wav", GUN_LASER, GUN_ION},                              // GUN_MODE_LASER_ION
+    {30, "./sfx/sfx_gun_2_7.wav", GUN_LASER, GUN_NEUTRON},                          // GUN_MODE_LASER_NEUTRON
 };
-constexpr int GUN_SET_COUNT = sizeof GUN_SETS / sizeof GUN_SETS[0];
+static_assert(sizeof GUN_SETS / sizeof GUN_SETS[0] == GUN_MODE_COUNT, "one row per gun_mode");
 
 static Projectile* shot_pool(int array) {
     if (array == SHOTS_PLAYER) return player_shots;
@@ -48,7 +48,7 @@ static void fire_pair(int kind) {
 
 void fire_guns() {
     if (player_destroyed == 1) return;
-    if (gun_mode < 0 || gun_mode >= GUN_SET_COUNT) return;
+    if (gun_mode < 0 || gun_mode >= GUN_MODE_COUNT) return;
     const GunSet& set = GUN_SETS[gun_mode];
     if (player.gun_energy < set.energy_cost) return;  // silently: no shot, no sound
     player.gun_energy -= set.energy_cost;

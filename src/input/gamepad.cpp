@@ -95,7 +95,7 @@ bool stick_pushed[DIRECTION_COUNT] = {};     // the stick points this way, beyon
 bool direction_pressed[DIRECTION_COUNT] = {};  // the pad holds this arrow key down
 DeviceSteering pad_steering;                  // what the D-pad and the stick steer
 
-bool axis_at_rest(const Direction& direction) { return (direction.horizontal ? steer_x : steer_y) == 0; }
+bool axis_at_rest(const Direction& direction) { return (direction.horizontal ? steer_x : steer_y) == HELD_NONE; }
 
 void press_directions(const GamepadReading& pad, int state) {
     const bool stage = in_stage_range(state);

@@ -59,8 +59,8 @@ void apply_input_record(const InputRecord& record) {
             case INPUT_DEVICE_SPECIAL: device_key_press(record.key); break;
             case INPUT_DEVICE_SPECIAL_UP: device_key_release(record.key); break;
             case INPUT_STEER_AXES:
-                steer_x = record.key / 3;
-                steer_y = record.key % 3;
+                steer_x = record.key / HELD_VALUE_COUNT;
+                steer_y = record.key % HELD_VALUE_COUNT;
                 break;
         }
     }
@@ -79,7 +79,7 @@ static void live(int handler, int key) {
 void input_key(unsigned char key) { live(INPUT_KEY, key); }
 void input_special(int key) { live(INPUT_SPECIAL, key); }
 void input_special_up(int key) { live(INPUT_SPECIAL_UP, key); }
-void input_steer_axes(int x, int y) { live(INPUT_STEER_AXES, x * 3 + y); }
+void input_steer_axes(int x, int y) { live(INPUT_STEER_AXES, x * HELD_VALUE_COUNT + y); }
 void input_device_special(int key) { live(INPUT_DEVICE_SPECIAL, key); }
 void input_device_special_up(int key) { live(INPUT_DEVICE_SPECIAL_UP, key); }
 

@@ -14,7 +14,7 @@ enum InputHandler {
     INPUT_KEY = 0,         // keyboard_callback(key)
     INPUT_SPECIAL = 1,     // special_callback(key)
     INPUT_SPECIAL_UP = 2,  // special_up_callback(key)
-    INPUT_STEER_AXES = 3,  // steer_x, steer_y set to key / 3, key % 3: a lost device stops its steering
+    INPUT_STEER_AXES = 3,  // steer_x, steer_y from key (below): a lost device stops its steering
     INPUT_STEERING = 4,    // the steering values a device writes on every poll
     INPUT_DEVICE_SPECIAL = 5,     // a device's direction pressed: as special_callback, no key the keyboard holds
     INPUT_DEVICE_SPECIAL_UP = 6,  // a device's direction released
@@ -33,7 +33,7 @@ SteeringValues current_steering();
 struct InputRecord {
     long frame;        // frames_run when it took effect: it acts before that frame
     int handler;       // InputHandler
-    int key;           // the handler's key; INPUT_STEER_AXES: steer_x * 3 + steer_y
+    int key;           // the handler's key; INPUT_STEER_AXES: steer_x * HELD_VALUE_COUNT + steer_y
     SteeringValues steering;  // INPUT_STEERING only
 };
 

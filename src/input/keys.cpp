@@ -42,11 +42,6 @@ enum {
 constexpr int VOLUME_STEPS = 9;    // volumes run 1..9
 constexpr int NEUTRON_SHIP = 2;    // Brantor carries neutron guns instead of ion guns
 
-// Values of steer_x and steer_y: the direction held on each axis.
-constexpr int HELD_NONE = 0;
-constexpr int HELD_LEFT = 1, HELD_RIGHT = 2;
-constexpr int HELD_UP = 1, HELD_DOWN = 2;
-
 // Letter keys act in either case.
 static int fold_case(unsigned char key) { return (key >= 'a' && key <= 'z') ? key - 'a' + 'A' : key; }
 
@@ -191,18 +186,20 @@ static void ship_select_key(int key) {
     }
 }
 
+static int full_guns_of_ship() { return selected_ship == NEUTRON_SHIP ? GUN_MODE_LASER_NEUTRON : GUN_MODE_LASER_ION; }
+
 // G: ships 0 and 1 cycle laser, ion, both; ship 2 laser, neutron, both.
 static void switch_guns() {
-    const int second_gun = selected_ship == NEUTRON_SHIP ? 2 : 1;
-    const int full_guns = selected_ship == NEUTRON_SHIP ? 4 : 3;
-    if (gun_mode == 0) {
+    const int second_gun = selected_ship == NEUTRON_SHIP ? GUN_MODE_NEUTRON : GUN_MODE_ION;
+    const int full_guns = full_guns_of_ship();
+    if (gun_mode == GUN_MODE_LASER) {
         gun_mode = second_gun;
         show_message(MESSAGE_FRAMES_GUNS, "Guns switched");
     } else if (gun_mode == second_gun) {
         gun_mode = full_guns;
         show_message(MESSAGE_FRAMES_GUNS, "Full Guns selected");
     } else if (gun_mode == full_guns) {
-        gun_mode = 0;
+        gun_mode = GUN_MODE_LASER;
         show_message(MESSAGE_FRAMES_GUNS, "Guns switched");
     }
 }
@@ -216,7 +213,7 @@ static void stage_key(int key) {
         switch_guns();
         break;
     case 'F':
-        gun_mode = selected_ship == NEUTRON_SHIP ? 4 : 3;
+        gun_mode = full_guns_of_ship();
         show_message(MESSAGE_FRAMES_GUNS, "Full Guns selected");
         break;
     case 'M':
@@ -237,8 +234,8 @@ static void stage_key(int key) {
 static void quit_overlay_key(int key) {
     if (key == 'N') {
         play_sound(CLICK_CONFIRM);
-        steer_x = 0;  // a direction released while paused must not keep the ship drifting
-        steer_y = 0;
+        steer_x = HELD_NONE;  // a direction released while paused must not keep the ship drifting
+        steer_y = HELD_NONE;
         enter_screen(paused_state, FRESH_NOTHING);
     } else if (key == 'Y') {
         play_sound(CLICK_CONFIRM);

@@ -31,8 +31,8 @@ const IntRange INT_RANGES[] = {
     {"selected_ship", 0, PLAYER_SHIP_COUNT - 1},   {"bonus_awarded", 0, 1},
     {"player_destroyed", 0, 1},                    {"nav_completed", 0, 1},
     {"nav_timer_running", 0, 1},                   {"stage_started", 0, 1},
-    {"gun_mode", 0, 4},                            {"steer_x", 0, 2},
-    {"steer_y", 0, 2},                             {"tilt_active", 0, 1},
+    {"gun_mode", 0, GUN_MODE_COUNT - 1},           {"steer_x", HELD_NONE, HELD_RIGHT},
+    {"steer_y", HELD_NONE, HELD_DOWN},             {"tilt_active", 0, 1},
     {"tilt_pitch", -180, 180},                     {"tilt_roll", -180, 180},
     {"nav_fighter_weapon", 0, 2},                  {"nav_fighter_heading", 0, 1},
     {"player_hit_side", 0, SIDE_RIGHT},
@@ -208,7 +208,8 @@ void read_start(Reader& in, ReplayStart* start) {
 
 bool key_fits(int handler, uint64_t key) {
     constexpr uint64_t HIGHEST_KEY = 255;  // keyboard characters and the toolkit's special keys
-    if (handler == INPUT_STEER_AXES) return key <= 8;  // steer_x * 3 + steer_y, each 0..2
+    // steer_x * HELD_VALUE_COUNT + steer_y
+    if (handler == INPUT_STEER_AXES) return key < HELD_VALUE_COUNT * HELD_VALUE_COUNT;
     return key <= HIGHEST_KEY;
 }
 

@@ -64,8 +64,8 @@ const Colour MAP_COLOUR = {0.8, 0.8, 0.8};
 const Colour PANEL_TINTS[3] = {{0.2, 0.7, 0.2}, {0.9, 0.7, 0.1}, {0.7, 0.2, 0.2}};
 constexpr double HUD_PANEL_RIGHT = 1.0;
 
-const char* const GUN_LINE1[5] = {"Laser Guns", "Ion Guns", "Neutron Guns", "Laser Guns", "Laser Guns"};
-const char* const GUN_LINE2[5] = {nullptr, nullptr, nullptr, "Ion Guns", "Neutron Guns"};
+const char* const GUN_LINE1[GUN_MODE_COUNT] = {"Laser Guns", "Ion Guns", "Neutron Guns", "Laser Guns", "Laser Guns"};
+const char* const GUN_LINE2[GUN_MODE_COUNT] = {nullptr, nullptr, nullptr, "Ion Guns", "Neutron Guns"};
 
 void set_colour(Colour c) { glColor3d(c.r, c.g, c.b); }
 
@@ -94,7 +94,7 @@ void draw_readouts() {
     draw_number(ENERGY_TEXT_X, ENERGY_TEXT_Y, READOUT_FONT, "%d%%",
                 hud_percent(player.gun_energy, player.gun_energy_max));
 
-    const int mode = gun_mode >= 0 && gun_mode <= 4 ? gun_mode : 0;
+    const int mode = gun_mode >= 0 && gun_mode < GUN_MODE_COUNT ? gun_mode : GUN_MODE_LASER;
     draw_text(GUN_NAME_X, GUN_LINE1_Y, READOUT_FONT, GUN_LINE1[mode]);
     if (GUN_LINE2[mode] != nullptr) draw_text(GUN_NAME_X, GUN_LINE2_Y, READOUT_FONT, GUN_LINE2[mode]);
     draw_text(GUN_NAME_X, MISSILES_Y, READOUT_FONT, "No Missiles");

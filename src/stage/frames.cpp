@@ -47,10 +47,10 @@ static void draw_high_score_place(float x, float y) {
 
 // Both axes may move in the same frame.
 static void steer_from_commands() {
-    if (steer_x == 1) steer_player(STEER_LEFT);
-    if (steer_x == 2) steer_player(STEER_RIGHT);
-    if (steer_y == 1) steer_player(STEER_UP);
-    if (steer_y == 2) steer_player(STEER_DOWN);
+    if (steer_x == HELD_LEFT) steer_player(STEER_LEFT);
+    if (steer_x == HELD_RIGHT) steer_player(STEER_RIGHT);
+    if (steer_y == HELD_UP) steer_player(STEER_UP);
+    if (steer_y == HELD_DOWN) steer_player(STEER_DOWN);
 }
 
 double nav_accuracy() {
@@ -212,15 +212,37 @@ static bool nav2_fighters_destroyed() {
     return true;
 }
 
+// Each field by its name: designated initializers, which g++ and clang accept in C++17 (they must
+// follow the order of the fields above).
 static const NavSection NAV1 = {
-    NAV1_FLEET_SIZE, NAV1_RESPAWN_LIMIT, STATE_NAV2, false, "./sfx/sfx_voc_nav_completed.mp3", true, false,
-    {POOL_EXPLOSION, POOL_IMPACT_SPARKS, POOL_HIT_SPARKS, POOL_DEBRIS},
-    nullptr, first_nav1_frame, handle_nav1_hits, nav1_time_up, run_nav1_clock,
+    .fleet_size = NAV1_FLEET_SIZE,
+    .respawn_limit = NAV1_RESPAWN_LIMIT,
+    .next_state = STATE_NAV2,
+    .last_nav = false,
+    .voice = "./sfx/sfx_voc_nav_completed.mp3",
+    .has_title = true,
+    .has_fighter = false,
+    .particle_order = {POOL_EXPLOSION, POOL_IMPACT_SPARKS, POOL_HIT_SPARKS, POOL_DEBRIS},
+    .draw_status = nullptr,
+    .first_frame = first_nav1_frame,
+    .handle_hits = handle_nav1_hits,
+    .goal_reached = nav1_time_up,
+    .advance_clock = run_nav1_clock,
 };
 static const NavSection NAV2 = {
-    NAV2_FLEET_SIZE, NAV2_RESPAWN_LIMIT, STATE_MAIN_MENU, true, "./sfx/sfx_voc_stage_completed.mp3", false, true,
-    {POOL_IMPACT_SPARKS, POOL_HIT_SPARKS, POOL_DEBRIS, POOL_EXPLOSION},
-    draw_kills_left, first_nav2_frame, handle_nav2_hits, nav2_fighters_destroyed, nullptr,
+    .fleet_size = NAV2_FLEET_SIZE,
+    .respawn_limit = NAV2_RESPAWN_LIMIT,
+    .next_state = STATE_MAIN_MENU,
+    .last_nav = true,
+    .voice = "./sfx/sfx_voc_stage_completed.mp3",
+    .has_title = false,
+    .has_fighter = true,
+    .particle_order = {POOL_IMPACT_SPARKS, POOL_HIT_SPARKS, POOL_DEBRIS, POOL_EXPLOSION},
+    .draw_status = draw_kills_left,
+    .first_frame = first_nav2_frame,
+    .handle_hits = handle_nav2_hits,
+    .goal_reached = nav2_fighters_destroyed,
+    .advance_clock = nullptr,
 };
 
 // One frame of a NAV: HUD, one-time step, steering, the sequences under way,

@@ -43,9 +43,9 @@ int nav_kills_left = 0;
 int stage_started = 0;
 double stage_title_fade = 1.0;
 double hud_offset = 0.0;
-int gun_mode = 0;
-int steer_x = 0;
-int steer_y = 0;
+int gun_mode = GUN_MODE_LASER;
+int steer_x = HELD_NONE;
+int steer_y = HELD_NONE;
 int tilt_active = 0;
 int tilt_pitch = 0;
 int tilt_roll = 0;
@@ -118,10 +118,10 @@ void clear_section_values() {
 void reset_game() {
     enter_screen(STATE_MAIN_MENU, FRESH_TEXTURES | FRESH_MUSIC);
     clear_section_values();
-    steer_x = 0;
-    steer_y = 0;
+    steer_x = HELD_NONE;
+    steer_y = HELD_NONE;
     player_destroyed = 0;
     score = 0;
-    gun_mode = 0;
+    gun_mode = GUN_MODE_LASER;
     reset_menus_and_remote();
 }

@@ -120,9 +120,9 @@ extern int nav_kills_left;       // NAV 2 fighters still to destroy; -1 once com
 extern int stage_started;        // 0 until a section's first frame ran its one-time step
 extern double stage_title_fade;  // NAV 1 title brightness, 1.0 falling by 0.01 a frame
 extern double hud_offset;        // HUD panel slide; 0 = fully in
-extern int gun_mode;             // 0 laser, 1 ion, 2 neutron, 3 laser+ion, 4 laser+neutron
-extern int steer_x;              // 0 none, 1 left, 2 right
-extern int steer_y;              // 0 none, 1 up, 2 down
+extern int gun_mode;             // the player's gun set, one of GUN_MODE_*
+extern int steer_x;              // direction held across: HELD_NONE, HELD_LEFT or HELD_RIGHT
+extern int steer_y;              // direction held up or down: HELD_NONE, HELD_UP or HELD_DOWN
 extern int tilt_active;          // 1 once the remote's tilt steers
 extern int tilt_pitch;           // whole degrees, scales horizontal steering
 extern int tilt_roll;            // whole degrees, scales vertical steering
@@ -132,6 +132,22 @@ extern int nav_fighter_weapon;   // gun_table row the enemy fighter fires
 extern int nav_fighter_heading;  // 0 moving right, 1 moving left
 extern int nav_fighter_fire_timer;  // frames since the enemy fighter's last volley
 extern int player_hit_side;      // side code of the latest hit test on the player
+
+// Values of gun_mode: one kind from both mounts, or lasers with a second kind
+// (full guns). Ships 0 and 1 carry laser and ion guns, ship 2 laser and neutron.
+enum {
+    GUN_MODE_LASER = 0,
+    GUN_MODE_ION = 1,
+    GUN_MODE_NEUTRON = 2,
+    GUN_MODE_LASER_ION = 3,
+    GUN_MODE_LASER_NEUTRON = 4,
+    GUN_MODE_COUNT = 5,
+};
+// Values of steer_x and steer_y: the direction held on each axis.
+constexpr int HELD_NONE = 0;
+constexpr int HELD_LEFT = 1, HELD_RIGHT = 2;  // steer_x
+constexpr int HELD_UP = 1, HELD_DOWN = 2;     // steer_y
+constexpr int HELD_VALUE_COUNT = 3;           // values either axis can hold, HELD_NONE included
 
 // Where the HUD panel starts at start-up and when a game or NAV 2 begins: off to the right.
 constexpr double HUD_OFFSET_START = 0.26;

@@ -102,14 +102,14 @@ TEST_F(BridgeOverStandin, RemoteLostMidTiltStopsItsSteeringAndLeavesTheKeyboards
     script("accel 50 -60 100");  // rolled right, nose down: up and left
     engine_poll_and_apply();
     ASSERT_EQ(tilt_active, 1);
-    ASSERT_EQ(steer_x, 1);
-    ASSERT_EQ(steer_y, 1);
+    ASSERT_EQ(steer_x, HELD_LEFT);
+    ASSERT_EQ(steer_y, HELD_UP);
     special_callback(SPECIAL_DOWN, 0, 0);  // the keyboard takes the vertical axis
 
     script("lose core");
     EXPECT_EQ(engine_poll_and_apply(), DISCONNECTED);
-    EXPECT_EQ(steer_x, 0) << "the tilt's direction stops with the remote";
-    EXPECT_EQ(steer_y, 2) << "the key pressed since still steers";
+    EXPECT_EQ(steer_x, HELD_NONE) << "the tilt's direction stops with the remote";
+    EXPECT_EQ(steer_y, HELD_DOWN) << "the key pressed since still steers";
     EXPECT_EQ(tilt_active, 0) << "and at the keyboard's own speed";
 }
 
@@ -165,7 +165,7 @@ TEST_F(BridgeOverStandin, PollThreadAndGameThreadShareTheBridgeSafely) {
     engine_connect();
     screen_state = STATE_NAV1;
     selected_ship = 0;
-    gun_mode = 0;
+    gun_mode = GUN_MODE_LASER;
     wiimote_motion_sensing(1);
     ASSERT_EQ(os_start_thread(poll_thread), 0);
 

@@ -76,7 +76,7 @@ TEST(GamepadButtons, StageButtonsActOnlyWhenNewlyDownAndRumbleFollowsTheHull) {
     EXPECT_EQ(active_shots(player_shots), 2 * volley);
     pad.tap(SDL_CONTROLLER_BUTTON_X);
     pad.tap(SDL_CONTROLLER_BUTTON_Y);
-    EXPECT_EQ(gun_mode, 3);
+    EXPECT_EQ(gun_mode, GUN_MODE_LASER_ION);
 
     player.shield[SIDE_REAR] = 50;
     damage_player(SIDE_REAR, HIT_ENEMY_SHOT);

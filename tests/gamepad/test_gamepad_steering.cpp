@@ -70,8 +70,8 @@ TEST(GamepadSteering, APadPulledOutMidTurnStopsTheShipAndTheKeyboardGoesOn) {
     second.stick(0, -0.6);
     poll_gamepads();
     second.unplug();
-    EXPECT_EQ(steer_x, 0) << "an axis the pad had let go of stays at rest";
-    EXPECT_EQ(steer_y, 1) << "a key held under the pad's steering takes the axis back";
+    EXPECT_EQ(steer_x, HELD_NONE) << "an axis the pad had let go of stays at rest";
+    EXPECT_EQ(steer_y, HELD_UP) << "a key held under the pad's steering takes the axis back";
     for (int arrow : {SPECIAL_RIGHT, SPECIAL_UP}) special_up_callback(arrow, 0, 0);
 }
 
@@ -117,5 +117,5 @@ TEST(GamepadSteering, AWiiRemoteIsNeverTakenAndEachOfItsPressesActsOnce) {
     apply_remote_notice(RemoteNotice{REMOTE_REPORT, WIIUSE_BUTTON_PLUS, 0, 0, 0, 0, 0, 0});
     poll_gamepads();
     EXPECT_EQ(screen_state, STATE_NAV1);
-    EXPECT_EQ(gun_mode, 3);
+    EXPECT_EQ(gun_mode, GUN_MODE_LASER_ION);
 }

@@ -119,10 +119,10 @@ TEST_F(HudTest, TextsSitInFrontOfThePanel) {
 TEST_F(HudTest, TwoGunNamesOnlyForTheFullGunSets) {
     // The second line's band, clear of the first line's descenders.
     auto second_line = [] { return pixels_of(WHITE, 728, 423, 790, 429); };
-    for (int mode = 0; mode <= 4; ++mode) {
+    for (int mode = GUN_MODE_LASER; mode < GUN_MODE_COUNT; ++mode) {
         gun_mode = mode;
         frame();
-        EXPECT_EQ(second_line() > 0, mode >= 3) << "gun mode " << mode;
+        EXPECT_EQ(second_line() > 0, mode >= GUN_MODE_LASER_ION) << "gun mode " << mode;
         EXPECT_GT(text_pixels(0.91, 0.72), 10) << "gun mode " << mode;
     }
 }

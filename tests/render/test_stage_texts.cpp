@@ -52,11 +52,11 @@ TEST_F(StageTextTest, HudReadoutsAndGunNamesForEveryGunMode) {
         int mode;
         std::vector<TextAt> guns;
     } cases[] = {
-        {0, {{0.91f, 0.72f, H10, "Laser Guns"}}},
-        {1, {{0.91f, 0.72f, H10, "Ion Guns"}}},
-        {2, {{0.91f, 0.72f, H10, "Neutron Guns"}}},
-        {3, {{0.91f, 0.72f, H10, "Laser Guns"}, {0.91f, 0.705f, H10, "Ion Guns"}}},
-        {4, {{0.91f, 0.72f, H10, "Laser Guns"}, {0.91f, 0.705f, H10, "Neutron Guns"}}},
+        {GUN_MODE_LASER, {{0.91f, 0.72f, H10, "Laser Guns"}}},
+        {GUN_MODE_ION, {{0.91f, 0.72f, H10, "Ion Guns"}}},
+        {GUN_MODE_NEUTRON, {{0.91f, 0.72f, H10, "Neutron Guns"}}},
+        {GUN_MODE_LASER_ION, {{0.91f, 0.72f, H10, "Laser Guns"}, {0.91f, 0.705f, H10, "Ion Guns"}}},
+        {GUN_MODE_LASER_NEUTRON, {{0.91f, 0.72f, H10, "Laser Guns"}, {0.91f, 0.705f, H10, "Neutron Guns"}}},
     };
     for (const Case& c : cases) {
         score = 12345;

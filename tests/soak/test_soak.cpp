@@ -92,9 +92,12 @@ std::string broken_invariant() {
     if (sfxvol < 1 || sfxvol > 9 || musicvol < 1 || musicvol > 9) return "volume out of 1..9";
     if (selected_ship < 0 || selected_ship > 2) return "selected_ship " + std::to_string(selected_ship);
     const bool neutron = selected_ship == 2;
-    if (!(gun_mode == 0 || gun_mode == (neutron ? 2 : 1) || gun_mode == (neutron ? 4 : 3)))
+    const int second_gun = neutron ? GUN_MODE_NEUTRON : GUN_MODE_ION;
+    const int full_guns = neutron ? GUN_MODE_LASER_NEUTRON : GUN_MODE_LASER_ION;
+    if (!(gun_mode == GUN_MODE_LASER || gun_mode == second_gun || gun_mode == full_guns))
         return "gun_mode " + std::to_string(gun_mode) + " for ship " + std::to_string(selected_ship);
-    if (steer_x < 0 || steer_x > 2 || steer_y < 0 || steer_y > 2) return "steering out of 0..2";
+    if (steer_x < HELD_NONE || steer_x > HELD_RIGHT || steer_y < HELD_NONE || steer_y > HELD_DOWN)
+        return "steering out of its values";
     if (score < 0) return "negative score";
     if (!memchr(message_text, '\0', sizeof message_text)) return "message_text unterminated";
     if (sound_library_test_samples_held() > SOUND_RING_SIZE) return "more samples held than the ring has";

@@ -256,13 +256,13 @@ class SoakPlayer {
         else special(SPECIALS[pick(5)]);
     }
 
-    // Holds `direction` (0 none, 1 or 2) on `axis` (0 horizontal, 1 vertical)
+    // Holds `direction` (a steer_x or steer_y value) on `axis` (0 horizontal, 1 vertical)
     // the way a keyboard would: the new key goes down before the old comes up.
     void steer(int axis, int direction) {
         const int current = axis == 0 ? steer_x : steer_y;
         if (direction == current) return;
-        if (direction != 0) {
-            const int wanted = direction - 1;
+        if (direction != HELD_NONE) {
+            const int wanted = direction - 1;  // AXIS_KEYS lists each axis's keys in the order of its values
             special(AXIS_KEYS[axis][wanted]);
             held_[axis][wanted] = true;
             if (held_[axis][1 - wanted]) {

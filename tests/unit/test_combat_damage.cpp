@@ -73,10 +73,11 @@ TEST_F(DamageTest, RamsOnAHoldingShieldPushTheFighterAwayFromTheSideStruck) {
         double dx, dy;
     } cases[] = {{SIDE_FRONT, 0, -0.05}, {SIDE_REAR, 0, 0.05}, {SIDE_LEFT, 0.05, 0}, {SIDE_RIGHT, -0.05, 0}};
     for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "side " << c.side);
         place_player(0.4, 0.3);
         damage_player(c.side, HIT_RAM);
-        EXPECT_DOUBLE_EQ(player.x, 0.4 + c.dx) << c.side;
-        EXPECT_DOUBLE_EQ(player.y, 0.3 + c.dy) << c.side;
+        EXPECT_DOUBLE_EQ(player.x, 0.4 + c.dx);
+        EXPECT_DOUBLE_EQ(player.y, 0.3 + c.dy);
         EXPECT_EQ(player.shield[c.side], 192);
         EXPECT_EQ(player.hull, 80);
     }

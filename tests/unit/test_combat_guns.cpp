@@ -22,23 +22,25 @@ TEST_F(GunsTest, EachModeFiresItsShotsFromBothMountsAtTheTopEdge) {
         int mode, cost, shots;
         int first_texture, last_texture;
     } cases[] = {
-        {0, 10, 2, 517, 517}, {1, 15, 2, 518, 518}, {2, 20, 2, 519, 519},
-        {3, 25, 4, 517, 518}, {4, 30, 4, 517, 519},
+        {GUN_MODE_LASER, 10, 2, 517, 517},     {GUN_MODE_ION, 15, 2, 518, 518},
+        {GUN_MODE_NEUTRON, 20, 2, 519, 519},   {GUN_MODE_LASER_ION, 25, 4, 517, 518},
+        {GUN_MODE_LASER_NEUTRON, 30, 4, 517, 519},
     };
     const double top = 0.05 + 48 * (1.0 / 600);
     for (const Case& c : cases) {
         memset(player_shots, 0, sizeof player_shots);
         player.gun_energy = 100;
+        SCOPED_TRACE(testing::Message() << "gun mode " << c.mode);
         gun_mode = c.mode;
         fire_guns();
-        EXPECT_EQ(player.gun_energy, 100 - c.cost) << c.mode;
-        EXPECT_EQ(active_shots(player_shots), c.shots) << c.mode;
+        EXPECT_EQ(player.gun_energy, 100 - c.cost);
+        EXPECT_EQ(active_shots(player_shots), c.shots);
         EXPECT_EQ(player_shots[0].texture, c.first_texture);
         EXPECT_EQ(player_shots[c.shots - 1].texture, c.last_texture);
         for (int i = 0; i < c.shots; ++i) {
             const Projectile& shot = player_shots[i];
             bool left_mount = i % 2 == 0;
-            EXPECT_DOUBLE_EQ(shot.x, left_mount ? 0.4 + 0.009 : 0.4 + 0.045) << c.mode << i;
+            EXPECT_DOUBLE_EQ(shot.x, left_mount ? 0.4 + 0.009 : 0.4 + 0.045) << "shot " << i;
             EXPECT_DOUBLE_EQ(shot.y, top);
             EXPECT_GT(shot.dy, 0);
             EXPECT_LE(left_mount ? shot.dx : -shot.dx, 0) << "mounts drift apart";
@@ -55,9 +57,9 @@ TEST_F(GunsTest, EachKindsShotsFlyAsItsRowSays) {
         double speed, drift, width, height, damage;
         int texture;
     } rows[] = {
-        {0, 0.04, 0.0, 4, 8, 20, 517},
-        {1, 0.03, 0.001, 8, 8, 25, 518},
-        {2, 0.02, 0.003, 8, 8, 30, 519},
+        {GUN_MODE_LASER, 0.04, 0.0, 4, 8, 20, 517},
+        {GUN_MODE_ION, 0.03, 0.001, 8, 8, 25, 518},
+        {GUN_MODE_NEUTRON, 0.02, 0.003, 8, 8, 30, 519},
     };
     for (const Row& r : rows) {
         memset(player_shots, 0, sizeof player_shots);
@@ -73,7 +75,7 @@ TEST_F(GunsTest, EachKindsShotsFlyAsItsRowSays) {
 }
 
 TEST_F(GunsTest, FullGunsPairLasersWithTheSecondKindLeftThenRight) {
-    gun_mode = 4;
+    gun_mode = GUN_MODE_LASER_NEUTRON;
     fire_guns();
     const Projectile* s = player_shots;
     EXPECT_EQ(s[0].dx, 0.0);
@@ -89,7 +91,7 @@ TEST_F(GunsTest, FullGunsPairLasersWithTheSecondKindLeftThenRight) {
 }
 
 TEST_F(GunsTest, EnergyEqualToTheCostFiresAndLeavesZero) {
-    gun_mode = 2;
+    gun_mode = GUN_MODE_NEUTRON;
     player.gun_energy = 20;
     fire_guns();
     EXPECT_EQ(player.gun_energy, 0);
@@ -97,13 +99,13 @@ TEST_F(GunsTest, EnergyEqualToTheCostFiresAndLeavesZero) {
 }
 
 TEST_F(GunsTest, TooLittleEnergyFiresNothingEvenIfASingleGunWouldDo) {
-    gun_mode = 3;
+    gun_mode = GUN_MODE_LASER_ION;
     player.gun_energy = 24;
     fire_guns();
     EXPECT_EQ(player.gun_energy, 24);
     EXPECT_EQ(active_shots(player_shots), 0);
 
-    gun_mode = 0;
+    gun_mode = GUN_MODE_LASER;
     player.gun_energy = 9.99;
     fire_guns();
     EXPECT_EQ(active_shots(player_shots), 0);
@@ -124,7 +126,7 @@ TEST_F(GunsTest, DestroyedPlayerAndUnknownModesFireNothing) {
 TEST_F(GunsTest, VolleysTakeTheLowestFreeSlotsInTurn) {
     player_shots[0].active = 1;
     player_shots[2].active = 1;
-    gun_mode = 3;
+    gun_mode = GUN_MODE_LASER_ION;
     fire_guns();
     EXPECT_EQ(player_shots[1].texture, 517);
     EXPECT_EQ(player_shots[3].texture, 517);
@@ -137,7 +139,7 @@ TEST_F(GunsTest, AFullPoolDropsTheShotsThatFindNoSlot) {
     for (int i = 0; i < SHOT_POOL_SIZE - 1; ++i) player_shots[i] = shot_at(0.1, 0.9);
     Projectile enemy_before[SHOT_POOL_SIZE];
     memcpy(enemy_before, enemy_shots, sizeof enemy_before);
-    gun_mode = 4;
+    gun_mode = GUN_MODE_LASER_NEUTRON;
     fire_guns();
     EXPECT_EQ(active_shots(player_shots), SHOT_POOL_SIZE);
     EXPECT_DOUBLE_EQ(player_shots[63].x, 0.409);  // the left laser got the last slot

@@ -2,6 +2,7 @@
 // goes next, and what the remote is told, in its order.
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/game_end.h"
@@ -43,12 +44,13 @@ TEST_F(GameEnd, EachEndingEntersTheScoreAndTellsTheRemoteInItsOwnOrder) {
 
         end_game(c.ending);
 
+        SCOPED_TRACE(testing::Message() << "ending " << c.ending << " with score " << c.score);
         const std::vector<std::string> log = log_lines(dir);
         const std::vector<std::string> told(log.begin() + static_cast<long>(logged), log.end());
-        const std::string which = std::to_string(c.ending) + " with score " + std::to_string(c.score);
-        EXPECT_EQ(told, c.remote) << which;
-        EXPECT_EQ(strcmp(high_scores[0].name, "ender") == 0, c.enters) << which;
-        EXPECT_EQ(screen_state, c.next_state) << which;
-        EXPECT_EQ(textures_loaded + music_started + score + player_destroyed, 0) << which;
+        EXPECT_EQ(told, c.remote);
+        EXPECT_EQ(strcmp(high_scores[0].name, "ender") == 0, c.enters);
+        EXPECT_EQ(screen_state, c.next_state);
+        EXPECT_EQ(std::make_tuple(textures_loaded, music_started, score, player_destroyed),
+                  std::make_tuple(0, 0, 0, 0));
     }
 }

@@ -23,8 +23,8 @@ struct StageKeysTest : testing::Test {
         textures_loaded = 1;
         music_started = 1;
         selected_ship = 0;
-        gun_mode = 0;
-        steer_x = 0, steer_y = 0;
+        gun_mode = GUN_MODE_LASER;
+        steer_x = HELD_NONE, steer_y = HELD_NONE;
         player_destroyed = 0;
         nav_completed = 0;
         score = 0;
@@ -68,11 +68,16 @@ TEST_F(StageKeysTest, GunKeyCyclesEachShipsTwoGunsAndBoth) {
         int from, to;
         const char* message;
     };
-    const Step ion_ships[] = {{0, 1, "Guns switched"}, {1, 3, "Full Guns selected"}, {3, 0, "Guns switched"}};
-    const Step neutron_ship[] = {{0, 2, "Guns switched"}, {2, 4, "Full Guns selected"}, {4, 0, "Guns switched"}};
+    const int LASER = GUN_MODE_LASER, ION = GUN_MODE_ION, NEUTRON = GUN_MODE_NEUTRON;
+    const int LASER_ION = GUN_MODE_LASER_ION, LASER_NEUTRON = GUN_MODE_LASER_NEUTRON;
+    const Step ion_ships[] = {
+        {LASER, ION, "Guns switched"}, {ION, LASER_ION, "Full Guns selected"}, {LASER_ION, LASER, "Guns switched"}};
+    const Step neutron_ship[] = {{LASER, NEUTRON, "Guns switched"},
+                                 {NEUTRON, LASER_NEUTRON, "Full Guns selected"},
+                                 {LASER_NEUTRON, LASER, "Guns switched"}};
     for (int ship = 0; ship < 3; ++ship) {
         selected_ship = ship;
-        gun_mode = 0;
+        gun_mode = GUN_MODE_LASER;
         for (const Step& step : ship == 2 ? neutron_ship : ion_ships) {
             message_timer = 0;
             press(ship == 1 ? 'g' : 'G');
@@ -85,17 +90,17 @@ TEST_F(StageKeysTest, GunKeyCyclesEachShipsTwoGunsAndBoth) {
 TEST_F(StageKeysTest, FullGunsAndMissileKeysShowTheirNotices) {
     selected_ship = 1;
     press('f');
-    EXPECT_EQ(gun_mode, 3);
+    EXPECT_EQ(gun_mode, GUN_MODE_LASER_ION);
     expect_message("Full Guns selected", 50);
     selected_ship = 2;
-    gun_mode = 0;
+    gun_mode = GUN_MODE_LASER;
     press('F');
-    EXPECT_EQ(gun_mode, 4);
+    EXPECT_EQ(gun_mode, GUN_MODE_LASER_NEUTRON);
 
     message_timer = 3;
     press('m');
     expect_message("No missiles available", 50);
-    EXPECT_EQ(gun_mode, 4);
+    EXPECT_EQ(gun_mode, GUN_MODE_LASER_NEUTRON);
 }
 
 TEST_F(StageKeysTest, SpaceFiresUntilTheNavIsCompleteWhileGunKeysStillWork) {
@@ -108,9 +113,9 @@ TEST_F(StageKeysTest, SpaceFiresUntilTheNavIsCompleteWhileGunKeysStillWork) {
     EXPECT_EQ(shots_in_flight(), 2);
     EXPECT_EQ(player.gun_energy, 90.0);
     press('G');
-    EXPECT_EQ(gun_mode, 1);
+    EXPECT_EQ(gun_mode, GUN_MODE_ION);
     press('F');
-    EXPECT_EQ(gun_mode, 3);
+    EXPECT_EQ(gun_mode, GUN_MODE_LASER_ION);
     press('M');
     expect_message("No missiles available", 50);
 }
@@ -150,24 +155,24 @@ TEST_F(StageKeysTest, FunctionKeysToggleSoundMusicStarsAndStepVolumes) {
 
 TEST_F(StageKeysTest, TheLatestPressedDirectionOfAnAxisWins) {
     press_special(SPECIAL_RIGHT);
-    EXPECT_EQ(steer_x, 2);
+    EXPECT_EQ(steer_x, HELD_RIGHT);
     press_special(SPECIAL_LEFT);
-    EXPECT_EQ(steer_x, 1);
+    EXPECT_EQ(steer_x, HELD_LEFT);
     release_special(SPECIAL_RIGHT);
-    EXPECT_EQ(steer_x, 1) << "releasing the overridden key changes nothing";
+    EXPECT_EQ(steer_x, HELD_LEFT) << "releasing the overridden key changes nothing";
     release_special(SPECIAL_LEFT);
-    EXPECT_EQ(steer_x, 0);
+    EXPECT_EQ(steer_x, HELD_NONE);
 
     press_special(SPECIAL_UP);
     press_special(SPECIAL_DOWN);
-    EXPECT_EQ(steer_y, 2);
+    EXPECT_EQ(steer_y, HELD_DOWN);
     release_special(SPECIAL_UP);
-    EXPECT_EQ(steer_y, 2);
+    EXPECT_EQ(steer_y, HELD_DOWN);
     press_special(SPECIAL_LEFT);
-    EXPECT_EQ(steer_x, 1) << "the axes are independent";
+    EXPECT_EQ(steer_x, HELD_LEFT) << "the axes are independent";
     release_special(SPECIAL_DOWN);
-    EXPECT_EQ(steer_y, 0);
-    EXPECT_EQ(steer_x, 1);
+    EXPECT_EQ(steer_y, HELD_NONE);
+    EXPECT_EQ(steer_x, HELD_LEFT);
 }
 
 // Both orders on both axes: letting go of the overridden key keeps the newer
@@ -177,18 +182,23 @@ TEST_F(StageKeysTest, ReleasesFollowTheNewerKeyOnEveryAxisInBothOrders) {
         int first, second, released;
         int x, y;  // the axes after the release
     } cases[] = {
-        {SPECIAL_RIGHT, SPECIAL_LEFT, SPECIAL_RIGHT, 1, 0}, {SPECIAL_RIGHT, SPECIAL_LEFT, SPECIAL_LEFT, 0, 0},
-        {SPECIAL_LEFT, SPECIAL_RIGHT, SPECIAL_LEFT, 2, 0},  {SPECIAL_LEFT, SPECIAL_RIGHT, SPECIAL_RIGHT, 0, 0},
-        {SPECIAL_UP, SPECIAL_DOWN, SPECIAL_UP, 0, 2},       {SPECIAL_UP, SPECIAL_DOWN, SPECIAL_DOWN, 0, 0},
-        {SPECIAL_DOWN, SPECIAL_UP, SPECIAL_DOWN, 0, 1},     {SPECIAL_DOWN, SPECIAL_UP, SPECIAL_UP, 0, 0},
+        {SPECIAL_RIGHT, SPECIAL_LEFT, SPECIAL_RIGHT, HELD_LEFT, HELD_NONE},
+        {SPECIAL_RIGHT, SPECIAL_LEFT, SPECIAL_LEFT, HELD_NONE, HELD_NONE},
+        {SPECIAL_LEFT, SPECIAL_RIGHT, SPECIAL_LEFT, HELD_RIGHT, HELD_NONE},
+        {SPECIAL_LEFT, SPECIAL_RIGHT, SPECIAL_RIGHT, HELD_NONE, HELD_NONE},
+        {SPECIAL_UP, SPECIAL_DOWN, SPECIAL_UP, HELD_NONE, HELD_DOWN},
+        {SPECIAL_UP, SPECIAL_DOWN, SPECIAL_DOWN, HELD_NONE, HELD_NONE},
+        {SPECIAL_DOWN, SPECIAL_UP, SPECIAL_DOWN, HELD_NONE, HELD_UP},
+        {SPECIAL_DOWN, SPECIAL_UP, SPECIAL_UP, HELD_NONE, HELD_NONE},
     };
     for (const Case& c : cases) {
-        steer_x = steer_y = 0;
+        SCOPED_TRACE(testing::Message() << c.first << " then " << c.second << ", released " << c.released);
+        steer_x = steer_y = HELD_NONE;
         press_special(c.first);
         press_special(c.second);
         release_special(c.released);
-        EXPECT_EQ(steer_x, c.x) << c.first << " then " << c.second << ", released " << c.released;
-        EXPECT_EQ(steer_y, c.y) << c.first << " then " << c.second << ", released " << c.released;
+        EXPECT_EQ(steer_x, c.x);
+        EXPECT_EQ(steer_y, c.y);
     }
 }
 
@@ -204,18 +214,18 @@ TEST_F(StageKeysTest, ReleasesInTheOverlayAreIgnoredAndNLeavesNoDrift) {
 
     release_special(SPECIAL_RIGHT);
     release_special(SPECIAL_UP);
-    EXPECT_EQ(steer_x, 2) << "a release in the overlay does not reach the stage";
+    EXPECT_EQ(steer_x, HELD_RIGHT) << "a release in the overlay does not reach the stage";
     press_special(SPECIAL_LEFT);
     press(KEY_SPACE);
     press('G');
-    EXPECT_EQ(steer_x, 2);
-    EXPECT_EQ(gun_mode, 0);
+    EXPECT_EQ(steer_x, HELD_RIGHT);
+    EXPECT_EQ(gun_mode, GUN_MODE_LASER);
     EXPECT_EQ(shots_in_flight(), 0);
 
     press('n');
     EXPECT_EQ(screen_state, 3);
-    EXPECT_EQ(steer_x, 0);
-    EXPECT_EQ(steer_y, 0);
+    EXPECT_EQ(steer_x, HELD_NONE);
+    EXPECT_EQ(steer_y, HELD_NONE);
     EXPECT_EQ(textures_loaded, 1) << "the stage goes on without a reload";
     EXPECT_EQ(sound_ring_index, 2);
 }
@@ -223,16 +233,16 @@ TEST_F(StageKeysTest, ReleasesInTheOverlayAreIgnoredAndNLeavesNoDrift) {
 TEST_F(StageKeysTest, EveryStateInTheStageRangeTakesTheStageKeys) {
     screen_state = 57;
     press_special(SPECIAL_DOWN);
-    EXPECT_EQ(steer_y, 2);
+    EXPECT_EQ(steer_y, HELD_DOWN);
     press(KEY_ESC);
     EXPECT_EQ(paused_state, 57);
     press('N');
     EXPECT_EQ(screen_state, 57);
 
     screen_state = STATE_QUIT_OVERLAY + 1;  // 100 is the settings menu, not a stage
-    steer_y = 0;
+    steer_y = HELD_NONE;
     press_special(SPECIAL_DOWN);
-    EXPECT_EQ(steer_y, 0);
+    EXPECT_EQ(steer_y, HELD_NONE);
 }
 
 TEST_F(StageKeysTest, EnterDoesNothingWhileTheFighterIsIntact) {

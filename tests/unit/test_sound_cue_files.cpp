@@ -74,11 +74,11 @@ TEST_F(SoundFileTest, EachEventPlaysItsOwnFile) {
         std::function<void()> act;
         Files files;
     } cases[] = {
-        {"laser volley", [] { gun_mode = 0; fire_guns(); }, {LASER}},
-        {"ion volley", [] { gun_mode = 1; fire_guns(); }, {ION}},
-        {"neutron volley", [] { gun_mode = 2; fire_guns(); }, {NEUTRON}},
-        {"laser and ion volley", [] { gun_mode = 3; fire_guns(); }, {LASER_ION}},
-        {"laser and neutron volley", [] { gun_mode = 4; fire_guns(); }, {LASER_NEUTRON}},
+        {"laser volley", [] { gun_mode = GUN_MODE_LASER; fire_guns(); }, {LASER}},
+        {"ion volley", [] { gun_mode = GUN_MODE_ION; fire_guns(); }, {ION}},
+        {"neutron volley", [] { gun_mode = GUN_MODE_NEUTRON; fire_guns(); }, {NEUTRON}},
+        {"laser and ion volley", [] { gun_mode = GUN_MODE_LASER_ION; fire_guns(); }, {LASER_ION}},
+        {"laser and neutron volley", [] { gun_mode = GUN_MODE_LASER_NEUTRON; fire_guns(); }, {LASER_NEUTRON}},
         {"volley without energy", [] { player.gun_energy = 5; fire_guns(); }, {}},
         {"enemy laser", [] { enemy_fire(GUN_LASER); }, {LASER}},
         {"enemy ion", [] { enemy_fire(GUN_ION); }, {ION}},

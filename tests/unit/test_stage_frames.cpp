@@ -74,13 +74,13 @@ TEST_F(FrameTest, TiltSteeringScalesWithTheTiltAndTakesItsSignFromIt) {
 }
 
 TEST_F(FrameTest, FramesSteerBothAxesOnlyWhileTheNavRuns) {
-    steer_x = 2;
-    steer_y = 1;
+    steer_x = HELD_RIGHT;
+    steer_y = HELD_UP;
     frame_nav1();
     EXPECT_DOUBLE_EQ(player.x, 0.42);
     EXPECT_DOUBLE_EQ(player.y, 0.07);
-    steer_x = 1;
-    steer_y = 2;
+    steer_x = HELD_LEFT;
+    steer_y = HELD_DOWN;
     complete_with(0, 0);
     frame_nav1();
     EXPECT_DOUBLE_EQ(player.x, 0.42);

@@ -51,8 +51,9 @@ TEST_F(HitTest, RamNamesTheSideTheRockReachesPast) {
         {0.41, 0.20, SIDE_REAR},   // lower, under the player's top
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "at " << c.x << "," << c.y);
         enemies[0] = rock_at(c.x, c.y);
-        EXPECT_EQ(test_ram(enemies, 1), c.side) << c.x << "," << c.y;
+        EXPECT_EQ(test_ram(enemies, 1), c.side);
         EXPECT_EQ(enemies[0].hull, 50);
     }
     EXPECT_EQ(shots_hit, 0);  // a ram is no shot
@@ -112,8 +113,9 @@ TEST_F(HitTest, PlayerShotOnTheFighterTakesTruncatedDamageAndCountsEvenWithoutAS
     };
     int hits = 0;
     for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "at " << c.x << "," << c.y);
         nav_fighter.hull = 150;
-        EXPECT_EQ(test_shot_nav_fighter(shot_at(c.x, c.y, 4, 8, 20.7)), c.side) << c.x << "," << c.y;
+        EXPECT_EQ(test_shot_nav_fighter(shot_at(c.x, c.y, 4, 8, 20.7)), c.side);
         EXPECT_EQ(nav_fighter.hull, 129);
         EXPECT_EQ(shots_hit, ++hits);
     }
@@ -136,7 +138,8 @@ TEST_F(HitTest, PlayerShotOnTheFleetNamesTheSideOfTheRockAndIgnoresItsHull) {
     for (const Case& c : cases) {
         enemies[0] = rock_at(0.4, 0.5);
         enemies[0].hull = -40;  // already destroyed this frame: still takes the shot
-        EXPECT_EQ(test_shot_fleet(enemies, shot_at(c.x, c.y), 1), c.side) << c.x << "," << c.y;
+        SCOPED_TRACE(testing::Message() << "at " << c.x << "," << c.y);
+        EXPECT_EQ(test_shot_fleet(enemies, shot_at(c.x, c.y), 1), c.side);
         EXPECT_EQ(enemies[0].hull, -60);
     }
     EXPECT_EQ(shots_hit, 4);
@@ -160,8 +163,9 @@ TEST_F(HitTest, TouchingEdgesAreNoHitForAnyOfTheFourTests) {
     for (const Placement& p : spots) {
         player.x = p.ax;
         player.y = p.ay;
+        SCOPED_TRACE(testing::Message() << "rock at " << p.bx << "," << p.by);
         enemies[0] = rock_at(p.bx, p.by);
-        EXPECT_EQ(test_ram(enemies, 1), SIDE_NONE) << p.bx << "," << p.by;
+        EXPECT_EQ(test_ram(enemies, 1), SIDE_NONE);
         EXPECT_EQ(enemies[0].hull, 100);
     }
     // Enemy shots (B) against the player (A).
@@ -182,8 +186,9 @@ TEST_F(HitTest, TouchingEdgesAreNoHitForAnyOfTheFourTests) {
     // Player shots (B) against a rock (A).
     touching_placements(64, 64, 4, 8, spots);
     for (const Placement& p : spots) {
+        SCOPED_TRACE(testing::Message() << "shot at " << p.bx << "," << p.by);
         enemies[0] = rock_at(p.ax, p.ay);
-        EXPECT_EQ(test_shot_fleet(enemies, shot_at(p.bx, p.by), 1), SIDE_NONE) << p.bx << "," << p.by;
+        EXPECT_EQ(test_shot_fleet(enemies, shot_at(p.bx, p.by), 1), SIDE_NONE);
         EXPECT_EQ(enemies[0].hull, 100);
     }
     EXPECT_EQ(shots_hit, 0);

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/startup.h"
@@ -41,8 +42,8 @@ int active_rocks(int count) {
 // with every draw at 0 the respawned rocks fall at x -0.16, off the playfield.
 constexpr double NAV1_STATION_X = 0.2;
 void nav1_pilot(int frame) {
-    steer_x = (frame > 1 && player.x > NAV1_STATION_X + 1e-9) ? 1 : 0;
-    gun_mode = 0;
+    steer_x = (frame > 1 && player.x > NAV1_STATION_X + 1e-9) ? HELD_LEFT : HELD_NONE;
+    gun_mode = GUN_MODE_LASER;
     if (frame == 110 || frame == 113 || frame == 116) fire_guns();
     // Two heavy hits on the rear: the shield breaks, then the hull gives 30.
     if (frame == 700) {
@@ -55,8 +56,8 @@ void nav1_pilot(int frame) {
 // comes into reach.
 void nav2_pilot() {
     double target = nav_fighter.x;
-    steer_x = player.x < target - 0.005 ? 2 : (player.x > target + 0.005 ? 1 : 0);
-    gun_mode = 2;
+    steer_x = player.x < target - 0.005 ? HELD_RIGHT : (player.x > target + 0.005 ? HELD_LEFT : HELD_NONE);
+    gun_mode = GUN_MODE_NEUTRON;
     if (nav_fighter.y < 1.05 && nav_completed == 0 && player_destroyed == 0) fire_guns();
 }
 
@@ -141,7 +142,7 @@ TEST(ScriptedNavTest, Nav1Runs1500FramesAndEntersNav2WithTheFighterCarriedOver) 
     }
     EXPECT_EQ(player.x, 0.4);
     EXPECT_EQ(player.y, 0.05);
-    EXPECT_EQ(shots_hit + shots_missed + bonus_pending + bonus_awarded, 0);
+    EXPECT_EQ(std::make_tuple(shots_hit, shots_missed, bonus_pending, bonus_awarded), std::make_tuple(0, 0, 0, 0));
     EXPECT_EQ(nav_kills_left, 10);
     EXPECT_EQ(nav_completed, 0);
     EXPECT_EQ(nav_fighter.alive, 1);

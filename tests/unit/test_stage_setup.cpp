@@ -1,5 +1,7 @@
 // Filling the world when a NAV starts, the player's fighter and the enemy
 // fighter's spawn with its two random draws.
+#include <tuple>
+
 #include "test_stage_support.h"
 
 using namespace stage_test;
@@ -104,7 +106,7 @@ TEST_F(StageSetupTest, Nav2CarriesThePlayerAndScoreOverAndJudgesAccuracyAfresh) 
     EXPECT_EQ(memcmp(&before, &player, sizeof player), 0);
     EXPECT_EQ(score, 8600);
     EXPECT_EQ(nav_timer, -1);
-    EXPECT_EQ(shots_hit + shots_missed + bonus_pending + bonus_awarded, 0);
+    EXPECT_EQ(std::make_tuple(shots_hit, shots_missed, bonus_pending, bonus_awarded), std::make_tuple(0, 0, 0, 0));
     EXPECT_EQ(stage_started, 0);
     EXPECT_EQ(nav_completed, 0);
     EXPECT_EQ(hud_offset, 0.26);
@@ -181,8 +183,9 @@ TEST_F(StageSetupTest, SpawnedFighterTakesSpeedThenWeaponFromTwoDraws) {
         nav_fighter.alive = 0;
         nav_fighter.hull = -20;
         spawn_nav_fighter(0.4, 1.25, 0);
-        EXPECT_DOUBLE_EQ(nav_fighter.speed, c.speed) << c.speed_draw;
-        EXPECT_EQ(nav_fighter_weapon, c.weapon) << c.weapon_draw;
+        SCOPED_TRACE(testing::Message() << "draws " << c.speed_draw << ", " << c.weapon_draw);
+        EXPECT_DOUBLE_EQ(nav_fighter.speed, c.speed);
+        EXPECT_EQ(nav_fighter_weapon, c.weapon);
         EXPECT_EQ(nav_fighter.x, 0.4);
         EXPECT_EQ(nav_fighter.y, 1.25);
         EXPECT_EQ(nav_fighter.hull, 150);

@@ -29,7 +29,7 @@ TEST_F(SoundCueTest, VolleysSoundOnlyWhenPaid) {
     fire_guns();
     EXPECT_EQ(plays(), 0);
     player.gun_energy = 100;
-    gun_mode = 4;
+    gun_mode = GUN_MODE_LASER_NEUTRON;
     fire_guns();
     EXPECT_EQ(plays(), 1);  // one sound for the whole four-shot volley
 }

@@ -30,7 +30,7 @@ void ready_to_fire() {
     player.gun_energy = 1000;
     player_destroyed = 0;
     nav_completed = 0;
-    gun_mode = 0;
+    gun_mode = GUN_MODE_LASER;
     screen_state = STATE_NAV1;
 }
 
@@ -90,11 +90,12 @@ TEST_F(RemoteEvents, DisconnectStopsTheSteeringTheTiltCausedAndOnlyThat) {
         const char* steps;
         int steer_x, steer_y;
     };
+    const int NONE = HELD_NONE, LEFT = HELD_LEFT, RIGHT = HELD_RIGHT, DOWN = HELD_DOWN;
     const Row ROWS[] = {
-        {"t", 0, 0},    {"tR", 2, 0}, {"tL", 1, 0} /* the key the tilt had too */,
-        {"tD", 0, 2},   {"tDd", 0, 0}, {"Rtr", 0, 0} /* a key held before the tilt let go */,
-        {"LD", 1, 2},   {"Lo", 1, 0} /* an ignored tilt takes nothing over */,
-        {"RDt", 2, 2} /* keys still held take their axes back */, {"LRt", 2, 0} /* the latest of two */,
+        {"t", NONE, NONE},    {"tR", RIGHT, NONE}, {"tL", LEFT, NONE} /* the key the tilt had too */,
+        {"tD", NONE, DOWN},   {"tDd", NONE, NONE}, {"Rtr", NONE, NONE} /* a key held before the tilt let go */,
+        {"LD", LEFT, DOWN},   {"Lo", LEFT, NONE} /* an ignored tilt takes nothing over */,
+        {"RDt", RIGHT, DOWN} /* keys still held take their axes back */, {"LRt", RIGHT, NONE} /* the latest of two */,
     };
     const std::string KEYS = "LRUD";
     const int ARROWS[] = {SPECIAL_LEFT, SPECIAL_RIGHT, SPECIAL_UP, SPECIAL_DOWN};
@@ -130,21 +131,21 @@ TEST_F(RemoteEvents, TiltSteersByTheSignOfEachAngle) {
     wiimote_motion_sensing(1);
     screen_state = STATE_NAV1;
     poll_and_apply();
-    EXPECT_EQ(steer_x, 1) << "left";
-    EXPECT_EQ(steer_y, 1) << "up";
+    EXPECT_EQ(steer_x, HELD_LEFT) << "left";
+    EXPECT_EQ(steer_y, HELD_UP) << "up";
 
     poll_and_apply();
-    EXPECT_EQ(steer_x, 2) << "a pitch of exactly 0 counts as right";
-    EXPECT_EQ(steer_y, 2) << "down";
+    EXPECT_EQ(steer_x, HELD_RIGHT) << "a pitch of exactly 0 counts as right";
+    EXPECT_EQ(steer_y, HELD_DOWN) << "down";
 
     // In the quit overlay the steering keys do nothing, so tilt moves nothing.
     screen_state = STATE_QUIT_OVERLAY;
-    steer_x = 0;
-    steer_y = 0;
+    steer_x = HELD_NONE;
+    steer_y = HELD_NONE;
     poll_and_apply();
     EXPECT_EQ(screen_state, STATE_QUIT_OVERLAY);
-    EXPECT_EQ(steer_x, 0);
-    EXPECT_EQ(steer_y, 0);
+    EXPECT_EQ(steer_x, HELD_NONE);
+    EXPECT_EQ(steer_y, HELD_NONE);
 }
 
 TEST_F(RemoteEvents, MenuTwoPressedWhileOneIsHeldSendsEnterThenEsc) {

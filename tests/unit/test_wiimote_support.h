@@ -61,8 +61,8 @@ inline void reset_remote_globals() {
     tilt_active = 0;
     tilt_pitch = 0;
     tilt_roll = 0;
-    steer_x = 0;
-    steer_y = 0;
+    steer_x = HELD_NONE;
+    steer_y = HELD_NONE;
     discard_remote_notices();
 }
 

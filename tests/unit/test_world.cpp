@@ -1,6 +1,7 @@
 // The world's shared rules: random values, particle bursts and their rings,
 // and the reset at the end of a game.
 #include <cstdlib>
+#include <tuple>
 
 #include "input/keys.h"
 #include "platform/random.h"
@@ -104,12 +105,12 @@ void dirty_a_running_game() {
     menu_cursor = 4;
     hud_offset = 0.0;
     stage_started = 1;
-    steer_x = 2;
-    steer_y = 1;
+    steer_x = HELD_RIGHT;
+    steer_y = HELD_UP;
     player_destroyed = 1;
     score = 12345;
     nav_completed = 1;
-    gun_mode = 4;
+    gun_mode = GUN_MODE_LASER_NEUTRON;
     message_timer = 30;
     shots_hit = 7;
     shots_missed = 3;
@@ -133,13 +134,13 @@ TEST_F(WorldTest, ResetGameClearsTheEndedGameAndKeepsWhatTheSetUpsRefill) {
     EXPECT_EQ(menu_cursor, 1);
     EXPECT_EQ(hud_offset, 0.26);
     EXPECT_EQ(stage_started, 0);
-    EXPECT_EQ(steer_x + steer_y, 0);
+    EXPECT_EQ(std::make_tuple(steer_x, steer_y), std::make_tuple(HELD_NONE, HELD_NONE));
     EXPECT_EQ(player_destroyed, 0);
     EXPECT_EQ(score, 0);
     EXPECT_EQ(nav_completed, 0);
-    EXPECT_EQ(gun_mode, 0);
+    EXPECT_EQ(gun_mode, GUN_MODE_LASER);
     EXPECT_EQ(message_timer, 0);
-    EXPECT_EQ(shots_hit + shots_missed + bonus_pending + bonus_awarded, 0);
+    EXPECT_EQ(std::make_tuple(shots_hit, shots_missed, bonus_pending, bonus_awarded), std::make_tuple(0, 0, 0, 0));
     // Left for the next set-up.
     EXPECT_EQ(selected_ship, 2);
     EXPECT_EQ(nav_timer, 1000);
