@@ -23,60 +23,21 @@
 #include "render/hud.h"
 #include "render/sprites.h"
 #include "render/starfield.h"
-#include "stage/world_snapshot.h"
+#include "stage/world_digest.h"
 #include "support/soak_player.h"
 
 namespace {
 
-// A 64-bit hash over the world's values, one word at a time (FNV-1a's step
-// over words). Records are hashed field by field, never as raw bytes, so the
-// padding between their fields cannot change the result.
-struct RunHash {
-    uint64_t value = 14695981039346656037ull;
-    void word(uint64_t w) { value = (value ^ w) * 1099511628211ull ^ (value >> 29); }
-    void add(int32_t v) { word(static_cast<uint32_t>(v)); }
-    void add(double v) {
-        uint64_t bits;
-        memcpy(&bits, &v, sizeof bits);
-        word(bits);
-    }
+// The world's own hash, extended with the values outside it: the intro's fade
+// and the texts (the table's names, the song's path, the notice line).
+struct RunHash : WorldHash {
+    using WorldHash::add;
     void add(float v) { add(static_cast<double>(v)); }
     void add(const char* text) {
         for (const char* c = text; *c; ++c) word(static_cast<unsigned char>(*c));
         word(0);
     }
-    void add(const Ship& s) {
-        for (double v : {s.x, s.y, s.speed, s.width, s.height, s.gun_energy}) add(v);
-        for (int side = 0; side < 5; ++side) {
-            add(s.shield_max[side]);
-            add(s.shield[side]);
-        }
-        for (int32_t v : {s.hull_max, s.hull, s.gun_energy_max, s.alive}) add(v);
-    }
-    void add(const Enemy& e) {
-        for (double v : {e.x, e.y, e.speed, e.width, e.height}) add(v);
-        for (int32_t v : {e.hull_max, e.hull, e.score_value, e.texture, e.active}) add(v);
-    }
-    void add(const Projectile& p) {
-        for (double v : {p.x, p.y, p.dx, p.dy, p.width, p.height, p.damage}) add(v);
-        for (int32_t v : {p.texture, p.active}) add(v);
-    }
-    void add(const Particle& p) {
-        for (double v : {p.x, p.y, p.dx, p.dy}) add(v);
-    }
-    template <typename T, size_t N> void add(const T (&items)[N]) {
-        for (const T& item : items) add(item);
-    }
 };
-
-inline void hash_world(RunHash& hash) {
-#define WORLD_HASH(name) hash.add(::name);
-    WORLD_INT_SCALARS(WORLD_HASH)
-    WORLD_DOUBLE_SCALARS(WORLD_HASH)
-    WORLD_RECORDS(WORLD_HASH)
-    WORLD_PARTICLES(WORLD_HASH)
-#undef WORLD_HASH
-}
 
 constexpr unsigned SEED = 7031;
 constexpr long FRAMES = 20000;
