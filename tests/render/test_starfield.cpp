@@ -3,6 +3,7 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
+#include "app/game_values.h"
 #include "app/screen_state.h"
 #include "render/starfield.h"
 #include "support/gl_pixels.h"
@@ -12,8 +13,8 @@ namespace {
 struct StarfieldTest : testing::Test {
     void SetUp() override {
         init_starfield();
-        stars_on = 1;
-        screen_state = 0;
+        set_game_start_values();
+        screen_state = STATE_MAIN_MENU;
         begin_frame();
     }
     // Puts every star on one spot so the tests can watch a single one.

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "app/game_values.h"
 #include "app/screen_state.h"
 #include "audio/sound.h"
 #include "input/keys.h"
@@ -14,16 +15,11 @@ namespace {
 
 struct MenuKeysTest : testing::Test {
     void SetUp() override {
+        set_game_start_values();
         screen_state = STATE_MAIN_MENU;
         textures_loaded = 1;
         music_started = 1;
-        menu_cursor = 1;
-        settings_cursor = 1;
         selected_ship = 0;
-        sfx = 1, music = 1, sfxvol = 5, musicvol = 5, fullscreen = 0;
-        restart_notice = 0;
-        credits_scroll = 0.0;
-        sound_ring_index = 0;
     }
 
     static void press(unsigned char key) { keyboard_callback(key, 0, 0); }

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "app/game_values.h"
 #include "app/screen_state.h"
 #include "app/startup.h"
 #include "audio/sound.h"
@@ -18,8 +19,8 @@ namespace {
 
 struct StageKeysTest : testing::Test {
     void SetUp() override {
+        set_game_start_values();
         screen_state = STATE_NAV1;
-        paused_state = 0;
         textures_loaded = 1;
         music_started = 1;
         selected_ship = 0;
@@ -28,13 +29,7 @@ struct StageKeysTest : testing::Test {
         player_destroyed = 0;
         nav_completed = 0;
         score = 0;
-        message_text[0] = '\0';
-        message_timer = 0;
-        sfx = 1, music = 1, sfxvol = 5, musicvol = 5;
-        stars_on = 1;
-        sound_ring_index = 0;
         profile_name = "pilot";
-        reset_high_scores();
         memset(player_shots, 0, sizeof player_shots);
         player = Ship{};
         player.x = 0.4, player.y = 0.1;

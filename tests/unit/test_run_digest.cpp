@@ -12,17 +12,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/game_values.h"
 #include "app/screen_state.h"
-#include "audio/sound.h"
 #include "input/input_stream.h"
-#include "input/keys.h"
 #include "input/wiimote_events.h"
-#include "menus/screens.h"
-#include "persist/high_scores.h"
-#include "persist/settings.h"
-#include "render/hud.h"
-#include "render/sprites.h"
-#include "render/starfield.h"
 #include "stage/world_digest.h"
 #include "support/soak_player.h"
 
@@ -50,16 +43,20 @@ constexpr uint64_t EXPECTED_DIGEST = 0xc114f10fa50a2f81ull;
 RunHash run_hash;
 void hear(const char* path) { run_hash.add(path); }
 
-// Everything outside the world that a frame or a key may change.
+// Everything outside the world that a frame or a key may change, in the
+// list's hashing order.
 void hash_screens() {
-    for (int v : {screen_state, textures_loaded, music_started, paused_state, menu_cursor, settings_cursor,
-                  restart_notice, message_timer, sfx, music, sfxvol, musicvol, fullscreen, stars_on,
-                  logo_fade_step, stages_unlocked, shield_flash_side, sound_ring_index})
-        run_hash.add(static_cast<int32_t>(v));
-    run_hash.add(static_cast<const char*>(music_path));  // the text, not what lingers in the buffer after it
-    run_hash.add(static_cast<const char*>(message_text));
-    run_hash.add(logo_fade);
-    run_hash.add(credits_scroll);
+#define HASH_INT(name, start) run_hash.add(static_cast<int32_t>(::name));
+#define HASH_TEXT(name, start) run_hash.add(static_cast<const char*>(::name));  // the text, not what lingers after it
+#define HASH_REAL(name, start) run_hash.add(::name);
+#define SKIP(name, start)
+    GAME_VALUES(HASH_INT, SKIP, SKIP)
+    GAME_VALUES(SKIP, HASH_TEXT, SKIP)
+    GAME_VALUES(SKIP, SKIP, HASH_REAL)
+#undef HASH_INT
+#undef HASH_TEXT
+#undef HASH_REAL
+#undef SKIP
     for (const HighScoreEntry& entry : high_scores) {
         run_hash.add(static_cast<int32_t>(entry.score));
         run_hash.add(entry.name);

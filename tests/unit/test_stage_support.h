@@ -11,6 +11,7 @@
 #include <initializer_list>
 #include <vector>
 
+#include "app/game_values.h"
 #include "app/screen_state.h"
 #include "combat/guns.h"
 #include "persist/high_scores.h"
@@ -50,9 +51,11 @@ inline int draw_for(double u) {
     return value;
 }
 
-// Every world value back to zero, as at program start, and the game in NAV 1.
+// Every world value back to zero, as at program start, every other game value
+// at its start, and the game in NAV 1.
 inline void clear_world() {
     zero_world();
+    set_game_start_values();
     park_particles();
     nav_timer_running = 1;
     stage_started = 1;
