@@ -28,6 +28,7 @@ struct StarfieldTest : testing::Test {
 TEST_F(StarfieldTest, InitialisedWithinTheUnitSquare) {
     double sum = 0;
     for (const Star& s : starfield) {
+        SCOPED_TRACE(testing::Message() << "star " << &s - starfield);
         EXPECT_GE(s.x, 0.0);
         EXPECT_LE(s.x, 1.0);
         EXPECT_GE(s.y, 0.0);

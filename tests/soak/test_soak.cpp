@@ -194,6 +194,7 @@ TEST_F(SoakTest, RandomPlayerRunsEveryScreenAndEveryEndingWithFlatMemory) {
     // The table holds this run's games, each under the profile name and a fighter.
     int ours = 0;
     for (const HighScoreEntry& entry : high_scores) {
+        SCOPED_TRACE(testing::Message() << "place " << &entry - high_scores);
         if (strcmp(entry.name, PROFILE) != 0) continue;
         ++ours;
         EXPECT_GE(entry.ship, 0);

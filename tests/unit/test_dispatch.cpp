@@ -20,6 +20,7 @@ struct DispatchTest : testing::Test {
 
 TEST_F(DispatchTest, MenuStatesLoadPicturesOncePerVisit) {
     for (int state : {0, 100, 104, 101, 103, 102, 1}) {
+        SCOPED_TRACE(testing::Message() << "state " << state);
         screen_state = state;
         textures_loaded = 0;
         display_callback();
@@ -89,6 +90,7 @@ TEST_F(DispatchTest, LogoIntroStartsItsMusicOnceAndLoadsNoPictures) {
 
 TEST_F(DispatchTest, UnknownStatesDrawOnlyAClearedScreen) {
     for (int state : {-2, 4, 98, 105, 1000}) {
+        SCOPED_TRACE(testing::Message() << "state " << state);
         screen_state = state;
         textures_loaded = 0;
         display_callback();
@@ -102,6 +104,7 @@ TEST_F(DispatchTest, UnknownStatesDrawOnlyAClearedScreen) {
 // loads, starts and draws (its stars drift; the intro has none).
 TEST_F(DispatchTest, IntroEndingAtFrame283DrawsTheMainMenuInTheSameFrame) {
     for (int effects : {1, 0}) {
+        SCOPED_TRACE(testing::Message() << "sfx " << effects);
         set_game_start_values();
         sfx = effects;  // silent or not, the intro keeps its length
         for (int frame = 1; frame <= 282; ++frame) display_callback();

@@ -61,6 +61,7 @@ TEST_F(MenuKeysTest, MainMenuItemsLeadToTheirScreensWithAConfirmingClick) {
     const int screens[] = {0, STATE_SHIP_SELECT, STATE_STAGE_SELECT, STATE_SETTINGS, STATE_HIGH_SCORES,
                            STATE_CREDITS};
     for (int item = 1; item <= 5; ++item) {
+        SCOPED_TRACE(testing::Message() << "item " << item);
         SetUp();
         menu_cursor = item;
         EXPECT_EQ(clicks([] { press(KEY_ENTER); }), 1) << "item " << item;
@@ -107,6 +108,7 @@ TEST_F(MenuKeysTest, VolumeItemsStepUpFrom1To9AndWrapTo1) {
     settings_cursor = 3;
     sfxvol = 1;
     for (int expected = 2; expected <= 9; ++expected) {
+        SCOPED_TRACE(testing::Message() << "volume step " << expected);
         EXPECT_EQ(clicks([] { press(KEY_ENTER); }), 1);
         EXPECT_EQ(sfxvol, expected);
     }
@@ -158,6 +160,7 @@ TEST_F(MenuKeysTest, ControlsScreenOpensFromItem6AndEscWalksBackToTheMainMenu) {
 
 TEST_F(MenuKeysTest, EscReturnsToTheMainMenuAndOnlyTheCreditsRestartItsSong) {
     for (int state : {STATE_SHIP_SELECT, STATE_STAGE_SELECT, STATE_HIGH_SCORES, STATE_CREDITS}) {
+        SCOPED_TRACE(testing::Message() << "state " << state);
         SetUp();
         screen_state = state;
         credits_scroll = 0.7;
