@@ -3,22 +3,19 @@
 
 #include <string>
 
-#include "app/game_values.h"
 #include "app/screen_state.h"
 #include "audio/sound.h"
 #include "input/keys.h"
 #include "menus/screens.h"
 #include "persist/settings.h"
 #include "stage/world.h"
+#include "support/screen_start.h"
 
 namespace {
 
 struct MenuKeysTest : testing::Test {
     void SetUp() override {
-        set_game_start_values();
-        screen_state = STATE_MAIN_MENU;
-        textures_loaded = 1;
-        music_started = 1;
+        start_on_screen(STATE_MAIN_MENU);
         selected_ship = 0;
     }
 

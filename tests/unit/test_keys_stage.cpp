@@ -4,7 +4,6 @@
 
 #include <cstring>
 
-#include "app/game_values.h"
 #include "app/screen_state.h"
 #include "app/startup.h"
 #include "audio/sound.h"
@@ -13,25 +12,16 @@
 #include "persist/settings.h"
 #include "render/hud.h"
 #include "render/starfield.h"
-#include "stage/world.h"
+#include "stage/world_snapshot.h"
+#include "support/screen_start.h"
 
 namespace {
 
 struct StageKeysTest : testing::Test {
     void SetUp() override {
-        set_game_start_values();
-        screen_state = STATE_NAV1;
-        textures_loaded = 1;
-        music_started = 1;
-        selected_ship = 0;
-        gun_mode = GUN_MODE_LASER;
-        steer_x = HELD_NONE, steer_y = HELD_NONE;
-        player_destroyed = 0;
-        nav_completed = 0;
-        score = 0;
+        zero_world();
+        start_on_screen(STATE_NAV1);
         profile_name = "pilot";
-        memset(player_shots, 0, sizeof player_shots);
-        player = Ship{};
         player.x = 0.4, player.y = 0.1;
         player.width = 48, player.height = 48;
         player.hull = 80, player.hull_max = 80;

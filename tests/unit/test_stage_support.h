@@ -11,7 +11,6 @@
 #include <initializer_list>
 #include <vector>
 
-#include "app/game_values.h"
 #include "app/screen_state.h"
 #include "combat/guns.h"
 #include "persist/high_scores.h"
@@ -21,6 +20,7 @@
 #include "stage/setup.h"
 #include "stage/world.h"
 #include "stage/world_snapshot.h"
+#include "support/screen_start.h"
 
 namespace stage_test {
 
@@ -55,13 +55,10 @@ inline int draw_for(double u) {
 // at its start, and the game in NAV 1.
 inline void clear_world() {
     zero_world();
-    set_game_start_values();
+    start_on_screen(STATE_NAV1);
     park_particles();
     nav_timer_running = 1;
     stage_started = 1;
-    screen_state = STATE_NAV1;
-    textures_loaded = 1;
-    music_started = 1;
     script_rand({}, 0);
 }
 
