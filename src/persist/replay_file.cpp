@@ -5,7 +5,6 @@
 #include <climits>
 #include <cmath>
 #include <cstring>
-#include <initializer_list>
 
 #include "stage/world_snapshot.h"
 
@@ -75,13 +74,10 @@ struct Writer {
         varint(length);
         out.append(value, 0, length);
     }
+    void field(double value) { real(value); }
+    void field(int32_t value) { signed_varint(value); }
     void ship(const Ship& s) {
-        for (double v : {s.x, s.y, s.speed, s.width, s.height, s.gun_energy}) real(v);
-        for (int side = 0; side < 5; ++side) {
-            signed_varint(s.shield_max[side]);
-            real(s.shield[side]);
-        }
-        for (int32_t v : {s.hull_max, s.hull, s.gun_energy_max, s.alive}) signed_varint(v);
+        for_each_ship_field(s, [this](auto value) { field(value); });
     }
 };
 
@@ -159,13 +155,10 @@ struct Reader {
         if (std::fabs(static_cast<double>(value)) > START_VALUE_LIMIT) fail(what);
         return value;
     }
+    void field(double* value, const char* what) { *value = bounded_real(what); }
+    void field(int32_t* value, const char* what) { *value = bounded_int32(what); }
     void ship(Ship* s, const char* what) {
-        for (double* v : {&s->x, &s->y, &s->speed, &s->width, &s->height, &s->gun_energy}) *v = bounded_real(what);
-        for (int side = 0; side < 5; ++side) {
-            s->shield_max[side] = bounded_int32(what);
-            s->shield[side] = bounded_real(what);
-        }
-        for (int32_t* v : {&s->hull_max, &s->hull, &s->gun_energy_max, &s->alive}) *v = bounded_int32(what);
+        for_each_ship_field(*s, [this, what](auto& value) { field(&value, what); });
     }
 };
 

@@ -9,18 +9,13 @@
 #include "persist/file_replace.h"
 #include "persist/high_scores.h"
 
-int fullscreen = 0;
-int sfx = 1;
-int music = 1;
-int sfxvol = 5;
-int musicvol = 5;
+int fullscreen = DEFAULT_FULLSCREEN;
+int sfx = DEFAULT_SFX;
+int music = DEFAULT_MUSIC;
+int sfxvol = DEFAULT_VOLUME;
+int musicvol = DEFAULT_VOLUME;
 
 const char* const SETTINGS_FILE = "settings.cfg";
-
-constexpr int DEFAULT_FULLSCREEN = 0;
-constexpr int DEFAULT_SFX = 1;
-constexpr int DEFAULT_MUSIC = 1;
-constexpr int DEFAULT_VOLUME = 5;
 
 constexpr double FILE_VERSION = 1.1;  // written, printed when read, never compared
 

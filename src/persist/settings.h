@@ -11,6 +11,12 @@ extern int music;       // 1: music is played
 extern int sfxvol;      // effect volume step 1..9
 extern int musicvol;    // music volume step 1..9
 
+// What the settings are before settings.cfg is read, and stay without one.
+constexpr int DEFAULT_FULLSCREEN = 0;
+constexpr int DEFAULT_SFX = 1;
+constexpr int DEFAULT_MUSIC = 1;
+constexpr int DEFAULT_VOLUME = 5;
+
 extern const char* const SETTINGS_FILE;  // "settings.cfg", in the working directory
 
 // Defaults, then the file if there is one, then the checksum test: a table

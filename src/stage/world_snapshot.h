@@ -20,6 +20,29 @@
 #define WORLD_RECORDS(X) X(player) X(nav_fighter) X(enemies) X(player_shots) X(enemy_shots)
 #define WORLD_PARTICLES(X) X(debris_particles) X(hit_sparks) X(impact_sparks) X(explosion_particles)
 
+// The fields of each record, in the one order the world's digest and the
+// replay file take them. A fighter's shields go side by side between its
+// leading and trailing fields: each side's capacity, then its current shield.
+// A shot's `spare` is left out: always 0, never read.
+#define SHIP_LEADING_FIELDS(X) X(x) X(y) X(speed) X(width) X(height) X(gun_energy)
+#define SHIP_TRAILING_FIELDS(X) X(hull_max) X(hull) X(gun_energy_max) X(alive)
+#define ENEMY_FIELDS(X) X(x) X(y) X(speed) X(width) X(height) X(hull_max) X(hull) X(score_value) X(texture) X(active)
+#define PROJECTILE_FIELDS(X) X(x) X(y) X(dx) X(dy) X(width) X(height) X(damage) X(texture) X(active)
+#define PARTICLE_FIELDS(X) X(x) X(y) X(dx) X(dy)
+
+// Calls visit(field) on every field of `ship` (a Ship or a const Ship) in that
+// order: the digest hashes them, the replay file writes and reads them.
+template <typename ShipRecord, typename Visit> void for_each_ship_field(ShipRecord& ship, Visit&& visit) {
+#define SHIP_VISIT(name) visit(ship.name);
+    SHIP_LEADING_FIELDS(SHIP_VISIT)
+    for (int side = SIDE_NONE; side <= SIDE_RIGHT; ++side) {
+        visit(ship.shield_max[side]);
+        visit(ship.shield[side]);
+    }
+    SHIP_TRAILING_FIELDS(SHIP_VISIT)
+#undef SHIP_VISIT
+}
+
 struct WorldSnapshot {
 #define WORLD_FIELD_INT(name) int name;
 #define WORLD_FIELD_DOUBLE(name) double name;

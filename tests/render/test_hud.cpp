@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "app/game_values.h"
 #include "input/keys.h"
 #include "render/hud.h"
 #include "render/textures.h"
@@ -22,7 +23,7 @@ struct HudTest : testing::Test {
         load_white({0, 1, 2, TEX_NAV_MAP, TEX_HUD_PANEL});
         zero_world();
         fresh_player(0, 0.4, 0.05);
-        message_timer = 0;
+        set_game_start_values();
         nav_timer = 0;
         begin_frame();
     }

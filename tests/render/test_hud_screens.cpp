@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/game_values.h"
 #include "app/screen_state.h"
 #include "combat/guns.h"
 #include "input/keys.h"
@@ -81,10 +82,8 @@ struct StageScreensTest : GameFolderTest {
         seed_rand15(11);
         init_starfield();
         seed_rand15(11);
-        stars_on = 1;
+        set_game_start_values();
         music_started = 1;
-        message_timer = 0;
-        shield_flash_side = 0;
     }
 
     // What the dispatcher does on entering a stage state.

@@ -3,6 +3,7 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
+#include "app/game_values.h"
 #include "app/screen_state.h"
 #include "app/startup.h"
 #include "input/keys.h"
@@ -23,15 +24,9 @@ constexpr double WIDE_VALUE_X = 0.9;
 struct SettingsMenuTest : testing::Test {
     MenuPictures pictures{0, 1, 2, 3, 4, 5, 7, 8, 9, 10, 11, 12, 13, 100, 101, 102, 103, 104, 105, 106, 107, 108, 109};
     void SetUp() override {
+        set_game_start_values();
         screen_state = STATE_SETTINGS;
         profile_name = "pilot";
-        sfx = 1;
-        music = 1;
-        sfxvol = 5;
-        musicvol = 5;
-        fullscreen = 0;
-        restart_notice = 0;
-        settings_cursor = 1;
         park_stars();
     }
     void draw() {

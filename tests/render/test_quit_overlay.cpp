@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "app/game_values.h"
 #include "app/screen_state.h"
 #include "render/hud.h"
 #include "render/quit_overlay.h"
@@ -24,8 +25,8 @@ struct QuitOverlayTest : testing::Test {
         load_white({0, 1, 2, TEX_NAV_MAP, TEX_HUD_PANEL, TEX_QUIT_PROMPT});
         zero_world();
         fresh_player(0, 0.4, 0.05);
+        set_game_start_values();
         screen_state = STATE_QUIT_OVERLAY;
-        stars_on = 1;
         for (Star& s : starfield) s = {0.2, 0.8, 0.0};  // all on one still spot
         begin_frame();
     }

@@ -38,6 +38,7 @@ struct ShipSelectTest : testing::Test {
 
 TEST_F(ShipSelectTest, EachFighterWithItsCaption) {
     for (int ship = 0; ship < 3; ++ship) {
+        SCOPED_TRACE(testing::Message() << "ship " << ship);
         selected_ship = ship;
         draw();
         expect_fighter(ship);
@@ -50,6 +51,7 @@ TEST_F(ShipSelectTest, EachFighterWithItsCaption) {
 
 TEST_F(ShipSelectTest, AnUnknownFighterShowsOnlyTheHeading) {
     for (int ship : {-1, 3}) {
+        SCOPED_TRACE(testing::Message() << "ship " << ship);
         selected_ship = ship;
         draw();
         EXPECT_EQ(pixel_at(0.5, 0.5), rgb(0, 0, 0)) << ship;

@@ -3,6 +3,7 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
+#include "app/game_values.h"
 #include "app/screen_state.h"
 #include "render/sprites.h"
 #include "stage/frames.h"
@@ -21,7 +22,7 @@ struct SpritesTest : testing::Test {
         load_solid(TEX_SHOT_ION, 0, 0, 255);
         load_solid(TEX_SHOT_NEUTRON, 0, 255, 0);
         zero_world();
-        shield_flash_side = 0;
+        set_game_start_values();
         fresh_player(0, 0.3, 0.3);  // 48x48 pixels: x 0.3..0.36, y 0.3..0.38
         begin_frame();
         glEnable(GL_TEXTURE_2D);

@@ -73,6 +73,7 @@ TEST_F(ParticlesTest, EveryElementMovesEveryFrameWhereverItIs) {
     for (int i = 0; i < 995; ++i) debris_particles[i] = {-5.0, 3.0, 0.001 * i, -0.002};
     for (int frame = 0; frame < 3; ++frame) draw_particles(POOL_DEBRIS);
     for (int i : {0, 1, 500, 994}) {
+        SCOPED_TRACE(testing::Message() << "particle " << i);
         EXPECT_DOUBLE_EQ(debris_particles[i].x, -5.0 + 3 * 0.001 * i);
         EXPECT_DOUBLE_EQ(debris_particles[i].y, 3.0 - 3 * 0.002);
     }

@@ -2,6 +2,7 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
+#include "app/game_values.h"
 #include "app/screen_state.h"
 #include "app/startup.h"
 #include "menus/screens.h"
@@ -12,9 +13,9 @@ namespace {
 struct StageSelectTest : testing::Test {
     MenuPictures pictures{0, 1, 2};
     void SetUp() override {
+        set_game_start_values();
         screen_state = STATE_STAGE_SELECT;
         profile_name = "pilot";
-        stages_unlocked = 1;
         park_stars();
     }
 };

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/game_values.h"
 #include "app/screen_state.h"
 #include "input/keys.h"
 #include "persist/high_scores.h"
@@ -31,7 +32,7 @@ struct StageTextTest : testing::Test {
         park_every_particle();
         park_stars();
         fresh_player(0, 0.4, 0.6);  // a Pilvet: hull 80, shields 200, energy 100
-        message_timer = 0;
+        set_game_start_values();
         stage_title_fade = 0;
         stage_started = 1;
         textures_loaded = 1;
@@ -40,7 +41,6 @@ struct StageTextTest : testing::Test {
         bonus_pending = 0;
         bonus_awarded = 1;
         nav_kills_left = 0;
-        for (HighScoreEntry& entry : high_scores) entry = HighScoreEntry{0, "EMPTY", -1};
         begin_frame();
     }
 };

@@ -3,6 +3,7 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
+#include "app/game_values.h"
 #include "app/screen_state.h"
 #include "render/starfield.h"
 #include "support/gl_pixels.h"
@@ -12,8 +13,8 @@ namespace {
 struct StarfieldTest : testing::Test {
     void SetUp() override {
         init_starfield();
-        stars_on = 1;
-        screen_state = 0;
+        set_game_start_values();
+        screen_state = STATE_MAIN_MENU;
         begin_frame();
     }
     // Puts every star on one spot so the tests can watch a single one.
@@ -27,6 +28,7 @@ struct StarfieldTest : testing::Test {
 TEST_F(StarfieldTest, InitialisedWithinTheUnitSquare) {
     double sum = 0;
     for (const Star& s : starfield) {
+        SCOPED_TRACE(testing::Message() << "star " << &s - starfield);
         EXPECT_GE(s.x, 0.0);
         EXPECT_LE(s.x, 1.0);
         EXPECT_GE(s.y, 0.0);

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "app/game_values.h"
 #include "app/screen_state.h"
 #include "app/startup.h"
 #include "input/keys.h"
@@ -57,13 +58,12 @@ template <typename Frame>
 int pixels_changed_by_clipping(Frame frame) {
     static Star stars[STAR_COUNT];
     memcpy(stars, starfield, sizeof starfield);
-    const double scroll = credits_scroll;
-    const float fade = logo_fade;
+    GameValues counters;
+    save_game_values(counters);
     std::vector<unsigned char> frames[2];
     for (int clip = 0; clip <= 1; ++clip) {
         memcpy(starfield, stars, sizeof starfield);
-        credits_scroll = scroll;
-        logo_fade = fade;
+        restore_game_values(counters);
         clip_to_visible_pixels = clip;
         begin_frame();
         glEnable(GL_TEXTURE_2D);

@@ -30,6 +30,7 @@
 #include <sstream>
 #include <string>
 
+#include "app/game_values.h"
 #include "app/gl_setup.h"
 #include "app/screen_state.h"
 #include "app/startup.h"
@@ -99,7 +100,12 @@ std::string broken_invariant() {
     if (steer_x < HELD_NONE || steer_x > HELD_RIGHT || steer_y < HELD_NONE || steer_y > HELD_DOWN)
         return "steering out of its values";
     if (score < 0) return "negative score";
-    if (!memchr(message_text, '\0', sizeof message_text)) return "message_text unterminated";
+#define TEXT_TERMINATED(name, start) \
+    if (!memchr(::name, '\0', sizeof ::name)) return #name " unterminated";
+#define SKIP(name, start)
+    GAME_VALUES(SKIP, TEXT_TERMINATED, SKIP)
+#undef TEXT_TERMINATED
+#undef SKIP
     if (sound_library_test_samples_held() > SOUND_RING_SIZE) return "more samples held than the ring has";
     if (sound_library_test_songs_held() > 1) return "more than one song held";
     for (int i = 0; i < HIGH_SCORE_PLACES; ++i) {
@@ -188,6 +194,7 @@ TEST_F(SoakTest, RandomPlayerRunsEveryScreenAndEveryEndingWithFlatMemory) {
     // The table holds this run's games, each under the profile name and a fighter.
     int ours = 0;
     for (const HighScoreEntry& entry : high_scores) {
+        SCOPED_TRACE(testing::Message() << "place " << &entry - high_scores);
         if (strcmp(entry.name, PROFILE) != 0) continue;
         ++ours;
         EXPECT_GE(entry.ship, 0);

@@ -4,9 +4,15 @@
 // no trace in its run.
 #pragma once
 
+struct GameValues;
+
 // Called by the test main before the first test.
 void remember_program_start();
 
-// Puts back every world value, the high-score table, and the screens' values
-// that start-up does not set, as remembered.
+// Puts back every value of the world's list and of app/game_values.h's list
+// (the high-score table with them) as remembered.
 void restore_program_start();
+
+// The values of app/game_values.h's list as remembered: what their start
+// values are checked against.
+const GameValues& program_start_game_values();

@@ -15,14 +15,13 @@
 #include <map>
 #include <random>
 
+#include "app/game_values.h"
 #include "app/gl_setup.h"
 #include "app/screen_state.h"
 #include "app/startup.h"
 #include "audio/sound.h"
 #include "combat/guns.h"
 #include "input/keys.h"
-#include "persist/high_scores.h"
-#include "persist/settings.h"
 #include "platform/random.h"
 #include "platform/sound_library.h"
 #include "stage/world.h"
@@ -373,15 +372,8 @@ struct SeededRunTest : testing::Test {
         previous_dir = std::filesystem::current_path();
         std::filesystem::current_path(GAME_DIR);  // the game's paths are relative to its folder
         restore_program_start();  // whatever the tests before this one left
+        set_game_start_values();  // the table as a missing settings.cfg leaves it, too
         profile_name = profile;
-        fullscreen = 0;
-        sfx = 1;
-        music = 1;
-        sfxvol = 5;
-        musicvol = 5;
-        reset_high_scores();
-        textures_loaded = 0;
-        music_started = 0;
         sound_library_test_use_drivers("dummy", nullptr);  // never out loud, device or not
         gl_setup(1);  // start values, stars, sound, the intro's pictures: as at start-up
         seed_rand15(seed);  // the game's own draws, repeatable

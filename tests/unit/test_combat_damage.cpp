@@ -173,6 +173,7 @@ TEST_F(DamageTest, DeathWithScoreZeroMakesNoEntryButStillReturnsToTheMenu) {
     for (int frame = 0; frame < 150; ++frame) run_player_destruction();
     EXPECT_EQ(screen_state, STATE_MAIN_MENU);
     for (const HighScoreEntry& entry : high_scores) {
+        SCOPED_TRACE(testing::Message() << "place " << &entry - high_scores);
         EXPECT_EQ(entry.score, 0);
         EXPECT_EQ(entry.ship, -1);
     }

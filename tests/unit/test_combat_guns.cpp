@@ -62,6 +62,7 @@ TEST_F(GunsTest, EachKindsShotsFlyAsItsRowSays) {
         {GUN_MODE_NEUTRON, 0.02, 0.003, 8, 8, 30, 519},
     };
     for (const Row& r : rows) {
+        SCOPED_TRACE(testing::Message() << "gun mode " << r.mode);
         memset(player_shots, 0, sizeof player_shots);
         player.gun_energy = 100;
         gun_mode = r.mode;

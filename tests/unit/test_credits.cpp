@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/game_values.h"
 #include "app/screen_state.h"
 #include "input/keys.h"
 #include "menus/screens.h"
@@ -46,8 +47,8 @@ struct CreditsTest : testing::Test {
         for (unsigned char& byte : px) byte = 200;
         write_tga("logo.tga", 2, 2, 24, px);
         ASSERT_EQ(load_tga_texture("logo.tga", 0), TGA_LOADED);
+        set_game_start_values();
         screen_state = STATE_CREDITS;
-        credits_scroll = 0.0;
         for (Star& star : starfield) star = {0.999, 0.999, 0.0};
     }
     static void frame() {

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "app/game_values.h"
 #include "app/screen_state.h"
 #include "menus/screens.h"
 #include "persist/settings.h"
@@ -12,17 +13,14 @@
 namespace {
 
 struct DispatchTest : testing::Test {
-    void SetUp() override {
-        textures_loaded = 0;
-        music_started = 0;
-        music_path[0] = '\0';
-    }
+    void SetUp() override { set_game_start_values(); }
 };
 
 }  // namespace
 
 TEST_F(DispatchTest, MenuStatesLoadPicturesOncePerVisit) {
     for (int state : {0, 100, 104, 101, 103, 102, 1}) {
+        SCOPED_TRACE(testing::Message() << "state " << state);
         screen_state = state;
         textures_loaded = 0;
         display_callback();
@@ -92,6 +90,7 @@ TEST_F(DispatchTest, LogoIntroStartsItsMusicOnceAndLoadsNoPictures) {
 
 TEST_F(DispatchTest, UnknownStatesDrawOnlyAClearedScreen) {
     for (int state : {-2, 4, 98, 105, 1000}) {
+        SCOPED_TRACE(testing::Message() << "state " << state);
         screen_state = state;
         textures_loaded = 0;
         display_callback();
@@ -105,13 +104,9 @@ TEST_F(DispatchTest, UnknownStatesDrawOnlyAClearedScreen) {
 // loads, starts and draws (its stars drift; the intro has none).
 TEST_F(DispatchTest, IntroEndingAtFrame283DrawsTheMainMenuInTheSameFrame) {
     for (int effects : {1, 0}) {
+        SCOPED_TRACE(testing::Message() << "sfx " << effects);
+        set_game_start_values();
         sfx = effects;  // silent or not, the intro keeps its length
-        screen_state = -1;
-        logo_fade = 0.0f;
-        logo_fade_step = 1;
-        textures_loaded = 0;
-        music_started = 0;
-        music_path[0] = '\0';
         for (int frame = 1; frame <= 282; ++frame) display_callback();
         EXPECT_EQ(screen_state, -1) << "sfx " << effects;
         EXPECT_EQ(textures_loaded, 0);

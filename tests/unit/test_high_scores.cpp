@@ -104,6 +104,7 @@ TEST_F(HighScoreTest, ResettingGivesEmptyPlacesWithoutShips) {
     fill({5, 4});
     reset_high_scores();
     for (const HighScoreEntry& entry : high_scores) {
+        SCOPED_TRACE(testing::Message() << "place " << &entry - high_scores);
         EXPECT_EQ(entry.score, 0);
         EXPECT_STREQ(entry.name, "EMPTY");
         EXPECT_EQ(entry.ship, -1);

@@ -9,21 +9,14 @@
 #include "menus/screens.h"
 #include "persist/settings.h"
 #include "stage/world.h"
+#include "support/screen_start.h"
 
 namespace {
 
 struct MenuKeysTest : testing::Test {
     void SetUp() override {
-        screen_state = STATE_MAIN_MENU;
-        textures_loaded = 1;
-        music_started = 1;
-        menu_cursor = 1;
-        settings_cursor = 1;
+        start_on_screen(STATE_MAIN_MENU);
         selected_ship = 0;
-        sfx = 1, music = 1, sfxvol = 5, musicvol = 5, fullscreen = 0;
-        restart_notice = 0;
-        credits_scroll = 0.0;
-        sound_ring_index = 0;
     }
 
     static void press(unsigned char key) { keyboard_callback(key, 0, 0); }
@@ -65,6 +58,7 @@ TEST_F(MenuKeysTest, MainMenuItemsLeadToTheirScreensWithAConfirmingClick) {
     const int screens[] = {0, STATE_SHIP_SELECT, STATE_STAGE_SELECT, STATE_SETTINGS, STATE_HIGH_SCORES,
                            STATE_CREDITS};
     for (int item = 1; item <= 5; ++item) {
+        SCOPED_TRACE(testing::Message() << "item " << item);
         SetUp();
         menu_cursor = item;
         EXPECT_EQ(clicks([] { press(KEY_ENTER); }), 1) << "item " << item;
@@ -111,6 +105,7 @@ TEST_F(MenuKeysTest, VolumeItemsStepUpFrom1To9AndWrapTo1) {
     settings_cursor = 3;
     sfxvol = 1;
     for (int expected = 2; expected <= 9; ++expected) {
+        SCOPED_TRACE(testing::Message() << "volume step " << expected);
         EXPECT_EQ(clicks([] { press(KEY_ENTER); }), 1);
         EXPECT_EQ(sfxvol, expected);
     }
@@ -162,6 +157,7 @@ TEST_F(MenuKeysTest, ControlsScreenOpensFromItem6AndEscWalksBackToTheMainMenu) {
 
 TEST_F(MenuKeysTest, EscReturnsToTheMainMenuAndOnlyTheCreditsRestartItsSong) {
     for (int state : {STATE_SHIP_SELECT, STATE_STAGE_SELECT, STATE_HIGH_SCORES, STATE_CREDITS}) {
+        SCOPED_TRACE(testing::Message() << "state " << state);
         SetUp();
         screen_state = state;
         credits_scroll = 0.7;

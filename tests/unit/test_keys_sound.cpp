@@ -17,7 +17,6 @@ constexpr int ORGAN = 16;
 struct SoundKeysTest : SoundTest {
     void SetUp() override {
         SoundTest::SetUp();
-        settings_cursor = 1;
         music_started = 1;
         textures_loaded = 1;
     }

@@ -12,31 +12,16 @@
 #include "persist/settings.h"
 #include "render/hud.h"
 #include "render/starfield.h"
-#include "stage/world.h"
+#include "stage/world_snapshot.h"
+#include "support/screen_start.h"
 
 namespace {
 
 struct StageKeysTest : testing::Test {
     void SetUp() override {
-        screen_state = STATE_NAV1;
-        paused_state = 0;
-        textures_loaded = 1;
-        music_started = 1;
-        selected_ship = 0;
-        gun_mode = GUN_MODE_LASER;
-        steer_x = HELD_NONE, steer_y = HELD_NONE;
-        player_destroyed = 0;
-        nav_completed = 0;
-        score = 0;
-        message_text[0] = '\0';
-        message_timer = 0;
-        sfx = 1, music = 1, sfxvol = 5, musicvol = 5;
-        stars_on = 1;
-        sound_ring_index = 0;
+        zero_world();
+        start_on_screen(STATE_NAV1);
         profile_name = "pilot";
-        reset_high_scores();
-        memset(player_shots, 0, sizeof player_shots);
-        player = Ship{};
         player.x = 0.4, player.y = 0.1;
         player.width = 48, player.height = 48;
         player.hull = 80, player.hull_max = 80;

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "app/game_values.h"
 #include "app/screen_state.h"
 #include "audio/sound.h"
 #include "input/keys.h"
@@ -30,9 +31,7 @@ void load_grey_logos() {
 struct LogoIntroTest : testing::Test {
     ScratchDir dir;
     void SetUp() override {
-        logo_fade = 0.0f;
-        logo_fade_step = 1;
-        screen_state = STATE_LOGO_INTRO;
+        set_game_start_values();
         music_started = 1;  // the display callback started the music on the first frame
         load_grey_logos();
     }
@@ -117,11 +116,6 @@ struct IntroMusicTest : SoundTest {
         SoundTest::SetUp();
         std::filesystem::create_directories("mus");
         dir.write("mus/mus_logo.mp3", square_wave_wav(15000, 16000));
-        logo_fade = 0.0f;
-        logo_fade_step = 1;
-        screen_state = STATE_LOGO_INTRO;
-        textures_loaded = 0;
-        music_started = 0;
     }
 };
 

@@ -176,6 +176,7 @@ TEST(Replay, DamagedOrForeignFilesAreRefusedWithTheirReason) {
     ASSERT_TRUE(decode_replay(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), &read, &why)) << why;
     EXPECT_EQ(encode_replay(read), bytes);
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.damage);
         Replay damaged = good;
         if (c.change) c.change(damaged);
         std::string file = encode_replay(damaged);

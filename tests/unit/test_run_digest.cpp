@@ -12,71 +12,25 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/game_values.h"
 #include "app/screen_state.h"
-#include "audio/sound.h"
 #include "input/input_stream.h"
-#include "input/keys.h"
 #include "input/wiimote_events.h"
-#include "menus/screens.h"
-#include "persist/high_scores.h"
-#include "persist/settings.h"
-#include "render/hud.h"
-#include "render/sprites.h"
-#include "render/starfield.h"
-#include "stage/world_snapshot.h"
+#include "stage/world_digest.h"
 #include "support/soak_player.h"
 
 namespace {
 
-// A 64-bit hash over the world's values, one word at a time (FNV-1a's step
-// over words). Records are hashed field by field, never as raw bytes, so the
-// padding between their fields cannot change the result.
-struct RunHash {
-    uint64_t value = 14695981039346656037ull;
-    void word(uint64_t w) { value = (value ^ w) * 1099511628211ull ^ (value >> 29); }
-    void add(int32_t v) { word(static_cast<uint32_t>(v)); }
-    void add(double v) {
-        uint64_t bits;
-        memcpy(&bits, &v, sizeof bits);
-        word(bits);
-    }
+// The world's own hash, extended with the values outside it: the intro's fade
+// and the texts (the table's names, the song's path, the notice line).
+struct RunHash : WorldHash {
+    using WorldHash::add;
     void add(float v) { add(static_cast<double>(v)); }
     void add(const char* text) {
         for (const char* c = text; *c; ++c) word(static_cast<unsigned char>(*c));
         word(0);
     }
-    void add(const Ship& s) {
-        for (double v : {s.x, s.y, s.speed, s.width, s.height, s.gun_energy}) add(v);
-        for (int side = 0; side < 5; ++side) {
-            add(s.shield_max[side]);
-            add(s.shield[side]);
-        }
-        for (int32_t v : {s.hull_max, s.hull, s.gun_energy_max, s.alive}) add(v);
-    }
-    void add(const Enemy& e) {
-        for (double v : {e.x, e.y, e.speed, e.width, e.height}) add(v);
-        for (int32_t v : {e.hull_max, e.hull, e.score_value, e.texture, e.active}) add(v);
-    }
-    void add(const Projectile& p) {
-        for (double v : {p.x, p.y, p.dx, p.dy, p.width, p.height, p.damage}) add(v);
-        for (int32_t v : {p.texture, p.active}) add(v);
-    }
-    void add(const Particle& p) {
-        for (double v : {p.x, p.y, p.dx, p.dy}) add(v);
-    }
-    template <typename T, size_t N> void add(const T (&items)[N]) {
-        for (const T& item : items) add(item);
-    }
 };
-
-inline void hash_world(RunHash& hash) {
-#define WORLD_HASH(name) hash.add(::name);
-    WORLD_INT_SCALARS(WORLD_HASH)
-    WORLD_DOUBLE_SCALARS(WORLD_HASH)
-    WORLD_RECORDS(WORLD_HASH)
-    WORLD_PARTICLES(WORLD_HASH)
-#undef WORLD_HASH
-}
 
 constexpr unsigned SEED = 7031;
 constexpr long FRAMES = 20000;
@@ -89,16 +43,20 @@ constexpr uint64_t EXPECTED_DIGEST = 0xc114f10fa50a2f81ull;
 RunHash run_hash;
 void hear(const char* path) { run_hash.add(path); }
 
-// Everything outside the world that a frame or a key may change.
+// Everything outside the world that a frame or a key may change, in the
+// list's hashing order.
 void hash_screens() {
-    for (int v : {screen_state, textures_loaded, music_started, paused_state, menu_cursor, settings_cursor,
-                  restart_notice, message_timer, sfx, music, sfxvol, musicvol, fullscreen, stars_on,
-                  logo_fade_step, stages_unlocked, shield_flash_side, sound_ring_index})
-        run_hash.add(static_cast<int32_t>(v));
-    run_hash.add(static_cast<const char*>(music_path));  // the text, not what lingers in the buffer after it
-    run_hash.add(static_cast<const char*>(message_text));
-    run_hash.add(logo_fade);
-    run_hash.add(credits_scroll);
+#define HASH_INT(name, start) run_hash.add(static_cast<int32_t>(::name));
+#define HASH_TEXT(name, start) run_hash.add(static_cast<const char*>(::name));  // the text, not what lingers after it
+#define HASH_REAL(name, start) run_hash.add(::name);
+#define SKIP(name, start)
+    GAME_VALUES(HASH_INT, SKIP, SKIP)
+    GAME_VALUES(SKIP, HASH_TEXT, SKIP)
+    GAME_VALUES(SKIP, SKIP, HASH_REAL)
+#undef HASH_INT
+#undef HASH_TEXT
+#undef HASH_REAL
+#undef SKIP
     for (const HighScoreEntry& entry : high_scores) {
         run_hash.add(static_cast<int32_t>(entry.score));
         run_hash.add(entry.name);

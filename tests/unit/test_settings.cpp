@@ -39,6 +39,7 @@ struct SettingsTest : testing::Test {
 
     static void expect_empty_table() {
         for (const HighScoreEntry& entry : high_scores) {
+            SCOPED_TRACE(testing::Message() << "place " << &entry - high_scores);
             EXPECT_EQ(entry.score, 0);
             EXPECT_STREQ(entry.name, "EMPTY");
             EXPECT_EQ(entry.ship, -1);

@@ -75,6 +75,7 @@ TEST(SongSoundfont, TheMixerTakesTheSongsOwnInTheGameFolderAndTheSystemOneElsewh
         const char* soundfont;
     } cases[] = {{elsewhere.path(), SYSTEM_SOUNDFONT}, {GAME_DIR, "./mus/songs.sf2"}};
     for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "started in " << c.folder);
         std::filesystem::current_path(c.folder);
         sound_library_test_use_drivers("dummy", nullptr);
         ASSERT_EQ(FSOUND_Init(44100, 32, 0), 1);

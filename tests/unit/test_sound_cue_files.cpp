@@ -39,8 +39,6 @@ void hear(const char* path) { heard.emplace_back(path); }
 struct SoundFileTest : StageTest {
     void SetUp() override {
         StageTest::SetUp();
-        sfx = 1;
-        music = 1;
         place_player(0.4, 0.05);
         heard.clear();
         sound_file_watcher = hear;

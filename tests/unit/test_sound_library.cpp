@@ -144,6 +144,7 @@ TEST(SoundLibraryMidiNeeds, CountsTheNotesSoundingAtOnceAndThePresetsTheyStartWi
          4, {0, 8 * 128 + 5, 128 * 128, 128 * 128 + 25}},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "case " << &c - cases);
         const std::string file = midi_file(1, c.tracks);
         auto needs = sound_library_midi_needs(reinterpret_cast<const unsigned char*>(file.data()), file.size());
         EXPECT_EQ(needs.most_notes_at_once, c.notes);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <thread>
 
+#include "app/game_values.h"
 #include "audio/sound.h"
 #include "persist/settings.h"
 #include "platform/sound_library.h"
@@ -107,11 +108,7 @@ int output_peak_reaching(int wanted, int milliseconds) {
 }
 
 void SoundTest::SetUp() {
-    sfx = 1;
-    music = 1;
-    sfxvol = 5;
-    musicvol = 5;
-    sound_ring_index = 0;
+    set_game_start_values();
     sound_library_test_use_drivers("dummy", nullptr);
     sound_library_test_meter_output();
     start_sound_backend();

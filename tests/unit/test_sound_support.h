@@ -29,6 +29,6 @@ constexpr int AUDIBLE_PEAK = 200;
 
 struct SoundTest : testing::Test {
     ScratchDir dir;
-    void SetUp() override;     // settings at their defaults, back end started, meter on
+    void SetUp() override;     // every game value at its start, back end started, meter on
     void TearDown() override;  // back end closed
 };

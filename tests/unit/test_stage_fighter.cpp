@@ -68,6 +68,7 @@ TEST_F(FighterTest, FighterSweepsBetweenTheTurningLines) {
     double lowest = 1, highest = 0;
     int turns = 0, last_heading = 0;
     for (int frame = 0; frame < 300; ++frame) {
+        SCOPED_TRACE(testing::Message() << "frame " << frame);
         double before = nav_fighter.x;
         nav_fighter_step();
         double moved = nav_fighter.x - before;

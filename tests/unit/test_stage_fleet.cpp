@@ -138,6 +138,7 @@ TEST_F(FleetTest, Nav2RespawnsAlwaysInTheEdgeLanesAtSpeedPointZeroFive) {
     set_rand15_source(nullptr);
     seed_rand15(7);
     for (int round = 0; round < 500; ++round) {
+        SCOPED_TRACE(testing::Message() << "round " << round);
         enemies[0] = rock_at(0.1, round % 2 ? -0.19 : 0.5, 0.05);
         if (round % 2 == 0) enemies[0].hull = 0;
         fleet_step(enemies, 1, NAV2_RESPAWN_LIMIT);

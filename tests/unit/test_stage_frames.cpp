@@ -31,6 +31,7 @@ void complete_with(int hits, int misses) {
 TEST_F(FrameTest, KeySteeringMovesHalfTheShipSpeedAndStaysInThePlayfield) {
     const double key_speed[] = {0.02, 0.015, 0.01};
     for (int ship = 0; ship < 3; ++ship) {
+        SCOPED_TRACE(testing::Message() << "ship " << ship);
         place_player(0.4, 0.3, ship);
         steer_player(STEER_RIGHT);
         steer_player(STEER_UP);

@@ -114,6 +114,7 @@ TEST_F(StageSetupTest, Nav2CarriesThePlayerAndScoreOverAndJudgesAccuracyAfresh) 
     EXPECT_EQ(enemies[6].active, 0);  // only four rocks now
     const double xs[] = {0.1, 0.75, 0.1, 0.75};
     for (int i = 0; i < NAV2_FLEET_SIZE; ++i) {
+        SCOPED_TRACE(testing::Message() << "rock " << i);
         EXPECT_EQ(enemies[i].x, xs[i]);
         EXPECT_EQ(enemies[i].speed, 0.05);
         EXPECT_EQ(enemies[i].texture, 4);
@@ -145,6 +146,7 @@ TEST_F(StageSetupTest, SetupPlayerFillsTheFighterOfTheSelectedShip) {
         int shield, hull, energy;
     } expected[] = {{0.04, 200, 80, 100}, {0.03, 220, 100, 150}, {0.02, 280, 160, 200}};
     for (int ship = 0; ship < 3; ++ship) {
+        SCOPED_TRACE(testing::Message() << "ship " << ship);
         memset(&player, 0, sizeof player);
         selected_ship = ship;
         setup_player();

@@ -20,6 +20,7 @@
 #include "stage/setup.h"
 #include "stage/world.h"
 #include "stage/world_snapshot.h"
+#include "support/screen_start.h"
 
 namespace stage_test {
 
@@ -50,15 +51,14 @@ inline int draw_for(double u) {
     return value;
 }
 
-// Every world value back to zero, as at program start, and the game in NAV 1.
+// Every world value back to zero, as at program start, every other game value
+// at its start, and the game in NAV 1.
 inline void clear_world() {
     zero_world();
+    start_on_screen(STATE_NAV1);
     park_particles();
     nav_timer_running = 1;
     stage_started = 1;
-    screen_state = STATE_NAV1;
-    textures_loaded = 1;
-    music_started = 1;
     script_rand({}, 0);
 }
 

@@ -36,6 +36,7 @@ TEST(TgaReader, AcceptsEveryDepthOfBothUncompressedTypes) {
     ScratchDir dir;
     for (int type : {2, 3}) {
         for (int depth : {8, 24, 32}) {
+            SCOPED_TRACE(testing::Message() << "type " << type << " depth " << depth);
             auto px = pattern(4 * 2 * depth / 8);
             write_tga("t.tga", 4, 2, depth, px.data(), type);
             TgaPicture p = read_file("t.tga");

@@ -33,6 +33,7 @@ TEST_F(RemoteLoader, RejectedLibrariesAreUnloadedAndLeaveNothingBehind) {
     EXPECT_EQ(wiiuse_loaded(), 0);
 
     for (const std::string& broken : {SCRIPTED_NO_ENTRY, SCRIPTED_API_7}) {
+        SCOPED_TRACE(broken);
         install_library(broken);
         EXPECT_EQ(load_wiiuse("./wiiuse.so"), nullptr) << broken;
         EXPECT_EQ(wiiuse_loaded(), 0);
@@ -86,6 +87,7 @@ TEST_F(RemoteLoader, WithoutALibraryConnectingFailsAndTheOperationsAreSkipped) {
 
 TEST_F(RemoteLoader, BrokenLibrariesFailTheConnectionLikeAMissingOne) {
     for (const std::string& broken : {SCRIPTED_NO_ENTRY, SCRIPTED_API_7}) {
+        SCOPED_TRACE(broken);
         install_library(broken);
         testing::internal::CaptureStdout();
         testing::internal::CaptureStderr();

@@ -45,6 +45,7 @@ TEST_F(WorldTest, BurstFillsOneRingSlotAtThePoolStrideWithJitterDxThenDy) {
     EXPECT_DOUBLE_EQ(debris_particles[0].dy, 0.025);
     EXPECT_EQ(rand_draws, 2 * DEBRIS_PER_BURST);
     for (int k = 0; k < DEBRIS_PER_BURST; ++k) {
+        SCOPED_TRACE(testing::Message() << "particle " << k * 5);
         EXPECT_EQ(debris_particles[k * 5].x, 0.3);
         EXPECT_EQ(debris_particles[k * 5].y, 0.6);
     }
@@ -91,6 +92,7 @@ TEST_F(WorldTest, ParkingPutsEveryParticleOffScreenWithoutMotion) {
     burst_explosion(0.5, 0.5);
     park_particles();
     for (const Particle& p : debris_particles) {
+        SCOPED_TRACE(testing::Message() << "particle " << &p - debris_particles);
         ASSERT_EQ(p.x, -1.0);
         ASSERT_EQ(p.dy, 0.0);
     }
