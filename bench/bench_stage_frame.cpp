@@ -15,7 +15,6 @@
 #include "app/screen_state.h"
 #include "support/bench_window.h"
 #include "support/gl_timing.h"
-#include "input/keys.h"
 #include "render/hud.h"
 #include "render/sprites.h"
 #include "render/starfield.h"

@@ -5,7 +5,6 @@
 
 #include <cstdio>
 
-#include "input/keys.h"
 #include "render/hud.h"
 #include "render/textures.h"
 #include "test_sprites_pictures.h"

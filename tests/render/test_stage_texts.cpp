@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "app/screen_state.h"
-#include "input/keys.h"
 #include "persist/high_scores.h"
 #include "render/hud.h"
 #include "stage/frames.h"

@@ -9,7 +9,7 @@
 
 #include "app/screen_state.h"
 #include "app/startup.h"
-#include "input/keys.h"
+#include "input/screen_keys.h"
 #include "menus/screens.h"
 #include "render/hud.h"
 #include "render/picture.h"

@@ -5,7 +5,7 @@
 
 #include "app/screen_state.h"
 #include "audio/sound.h"
-#include "input/keys.h"
+#include "input/screen_keys.h"
 #include "menus/screens.h"
 #include "persist/high_scores.h"
 #include "render/hud.h"

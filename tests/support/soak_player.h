@@ -21,6 +21,7 @@
 #include "audio/sound.h"
 #include "combat/guns.h"
 #include "input/keys.h"
+#include "input/screen_keys.h"
 #include "persist/high_scores.h"
 #include "persist/settings.h"
 #include "platform/random.h"

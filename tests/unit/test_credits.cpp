@@ -9,6 +9,7 @@
 
 #include "app/screen_state.h"
 #include "input/keys.h"
+#include "input/screen_keys.h"
 #include "menus/screens.h"
 #include "render/starfield.h"
 #include "render/text.h"
