@@ -38,7 +38,8 @@ static unsigned arrow_down_order[GAME_KEY_DOWN - GAME_KEY_LEFT + 1];
 static unsigned arrows_pressed = 0;
 
 static void note_arrow(int key, bool down) {
-    if (key >= GAME_KEY_LEFT && key <= GAME_KEY_DOWN) arrow_down_order[key - GAME_KEY_LEFT] = down ? ++arrows_pressed : 0;
+    if (key < GAME_KEY_LEFT || key > GAME_KEY_DOWN) return;
+    arrow_down_order[key - GAME_KEY_LEFT] = down ? ++arrows_pressed : 0;
 }
 
 // The direction the keyboard holds on an axis, as steer_x or steer_y holds it:
