@@ -11,7 +11,7 @@
 #include <cstring>
 
 #include "app/screen_state.h"
-#include "input/keys.h"
+#include "input/screen_keys.h"
 #include "support/bench_window.h"
 #include "support/gl_timing.h"
 #include "render/starfield.h"

@@ -15,7 +15,6 @@
 #include "app/screen_state.h"
 #include "support/bench_window.h"
 #include "support/gl_timing.h"
-#include "input/keys.h"
 #include "render/hud.h"
 #include "render/sprites.h"
 #include "render/starfield.h"
@@ -131,7 +130,7 @@ void fill_heaviest_world() {
 
     score = 12340;
     hud_offset = 0.0;
-    gun_mode = 4;
+    gun_mode = GUN_MODE_LASER_NEUTRON;
     snprintf(message_text, sizeof message_text, "%s", "Guns switched");
     message_timer = 1000000;
     nav_timer = -1;

@@ -4,7 +4,7 @@
 #include "app/replay_recorder.h"
 #include "app/screen_state.h"
 #include "app/startup.h"
-#include "input/keys.h"
+#include "input/screen_keys.h"
 #include "input/wiimote.h"
 #include "persist/high_scores.h"
 #include "persist/replay_store.h"

@@ -11,7 +11,7 @@
 
 #include "app/screen_state.h"
 #include "audio/sound.h"
-#include "input/keys.h"
+#include "input/screen_keys.h"
 #include "menus/screens.h"
 #include "persist/high_scores.h"
 #include "persist/settings.h"
@@ -30,7 +30,7 @@
 #define SCREEN_VALUES(INT, TEXT, REAL)                                                             \
     INT(screen_state, STATE_LOGO_INTRO) INT(textures_loaded, 0) INT(music_started, 0)             \
     INT(paused_state, 0) TEXT(music_path, "")
-// The main menu's and the settings menu's cursors and the settings' restart notice.
+// The main menu's and the settings menu's cursors and the settings' restart notice (input/screen_keys.h).
 #define MENU_CURSOR_VALUES(INT, TEXT, REAL) INT(menu_cursor, 1) INT(settings_cursor, 1) INT(restart_notice, 0)
 // The stage's notice line (render/hud.h).
 #define NOTICE_VALUES(INT, TEXT, REAL) INT(message_timer, 0) TEXT(message_text, "")

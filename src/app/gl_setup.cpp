@@ -8,7 +8,7 @@
 #include "app/screen_state.h"
 #include "platform/random.h"
 #include "audio/sound.h"
-#include "input/keys.h"
+#include "input/screen_keys.h"
 #include "menus/screens.h"
 #include "render/starfield.h"
 #include "render/textures.h"

@@ -21,7 +21,6 @@
 #include "app/screen_state.h"
 #include "app/startup.h"
 #include "input/input_stream.h"
-#include "input/keys.h"
 #include "input/wiimote.h"
 #include "persist/replay_store.h"
 #include "persist/settings.h"

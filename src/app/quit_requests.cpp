@@ -2,9 +2,28 @@
 
 #include <GL/freeglut.h>
 
-#include "input/keys.h"
+#include <cstdlib>
+
+#include "app/replay_player.h"
+#include "audio/sound.h"
+#include "input/gamepad.h"
+#include "input/wiimote.h"
+#include "persist/settings.h"
 #include "platform/display_loss.h"
 #include "platform/quit_signals.h"
+
+void save_and_let_go() {
+    close_sound_backend();
+    save_settings();
+    if (wiiuse_loaded()) wiimote_disconnect_and_unload();
+    close_gamepad();  // a pad left open could buzz on
+}
+
+void quit_game() {
+    leave_replay();  // the settings as the player left them, not as a replay's keys did
+    save_and_let_go();
+    exit(0);
+}
 
 void quit_if_signalled() {
     if (os_quit_signal_arrived()) quit_game();  // does not return

@@ -6,8 +6,9 @@
 
 #include "app/screen_state.h"
 #include "audio/sound.h"
+#include "input/game_keys.h"
 #include "input/input_stream.h"
-#include "input/keys.h"
+#include "input/screen_keys.h"
 #include "persist/replay_store.h"
 #include "persist/settings.h"
 #include "platform/random.h"

@@ -48,7 +48,7 @@ static void fire_pair(int kind) {
 
 void fire_guns() {
     if (player_destroyed == 1) return;
-    if (gun_mode < 0 || gun_mode >= GUN_MODE_COUNT) return;
+    if (!is_gun_mode(gun_mode)) return;
     const GunSet& set = GUN_SETS[gun_mode];
     if (player.gun_energy < set.energy_cost) return;  // silently: no shot, no sound
     player.gun_energy -= set.energy_cost;

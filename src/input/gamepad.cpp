@@ -12,6 +12,7 @@
 #include <cstdio>
 
 #include "app/screen_state.h"
+#include "input/game_keys.h"
 #include "input/input_stream.h"
 #include "input/keys.h"
 #include "platform/gamepad_device.h"
@@ -19,7 +20,7 @@
 
 namespace {
 
-// One row of a table: when `buttons` go down, send the keyboard key `key`.
+// One row of a table: when `buttons` go down, send the game key `key`.
 struct PadRow {
     unsigned buttons;
     int key;
@@ -32,57 +33,62 @@ constexpr PadRow HIGH_SCORE_TABLE[] = {{PAD_A | PAD_B | PAD_START, KEY_ESC}, {PA
 // Main menu, settings, stage select, ship select.
 constexpr PadRow MENU_TABLE[] = {{PAD_A, KEY_ENTER}, {PAD_B, KEY_ESC}};
 constexpr PadRow CONTROLS_TABLE[] = {{PAD_B, KEY_ESC}};
-constexpr PadRow STAGE_TABLE[] = {{PAD_A, KEY_SPACE}, {PAD_X, 'g'}, {PAD_Y, 'f'}, {PAD_START, KEY_ESC}};
+constexpr PadRow STAGE_TABLE[] = {{PAD_A, KEY_SPACE}, {PAD_X, 'G'}, {PAD_Y, 'F'}, {PAD_START, KEY_ESC}};
 // Once the fighter is lost, fire's button starts the next game.
-constexpr PadRow DESTROYED_TABLE[] = {{PAD_A, KEY_ENTER}, {PAD_X, 'g'}, {PAD_Y, 'f'}, {PAD_START, KEY_ESC}};
+constexpr PadRow DESTROYED_TABLE[] = {{PAD_A, KEY_ENTER}, {PAD_X, 'G'}, {PAD_Y, 'F'}, {PAD_START, KEY_ESC}};
 // The quit prompt: flying on is easy; leaving takes a button of its own, never
 // fire's, so a pilot still hammering fire as the prompt opens stays in the game.
-constexpr PadRow QUIT_PROMPT_TABLE[] = {{PAD_B | PAD_START, 'n'}, {PAD_BACK, 'y'}};
+constexpr PadRow QUIT_PROMPT_TABLE[] = {{PAD_B | PAD_START, 'N'}, {PAD_BACK, 'Y'}};
 
 template <int N>
-void send_rows(const PadRow (&table)[N], unsigned went_down) {
+int send_rows(const PadRow (&table)[N], unsigned went_down, int keys[MAX_PAD_KEYS]) {
+    static_assert(N <= MAX_PAD_KEYS, "a table sends at most MAX_PAD_KEYS keys");
+    int count = 0;
     for (const PadRow& row : table)
-        if ((went_down & row.buttons) != 0) input_key(static_cast<unsigned char>(row.key));
+        if ((went_down & row.buttons) != 0) keys[count++] = row.key;
+    return count;
 }
 
-// The table is chosen once, by the state the poll starts in; each key then acts
-// on whatever state the previous one left.
-void press_buttons(unsigned went_down, int state) {
-    if (went_down == 0) return;
+}  // namespace
+
+int pad_keys_for_buttons(unsigned went_down, int state, int fighter_destroyed, int keys[MAX_PAD_KEYS]) {
+    if (went_down == 0) return 0;
     switch (state) {
         case STATE_LOGO_INTRO:
         case STATE_CREDITS:
-            return send_rows(SKIP_TABLE, went_down);
+            return send_rows(SKIP_TABLE, went_down, keys);
         case STATE_HIGH_SCORES:
-            return send_rows(HIGH_SCORE_TABLE, went_down);
+            return send_rows(HIGH_SCORE_TABLE, went_down, keys);
         case STATE_MAIN_MENU:
         case STATE_SETTINGS:
         case STATE_STAGE_SELECT:
         case STATE_SHIP_SELECT:
-            return send_rows(MENU_TABLE, went_down);
+            return send_rows(MENU_TABLE, went_down, keys);
         case STATE_CONTROLS:
-            return send_rows(CONTROLS_TABLE, went_down);
+            return send_rows(CONTROLS_TABLE, went_down, keys);
         case STATE_QUIT_OVERLAY:
-            return send_rows(QUIT_PROMPT_TABLE, went_down);
+            return send_rows(QUIT_PROMPT_TABLE, went_down, keys);
         default:
-            if (!in_stage_range(state)) return;
-            if (player_destroyed == 1) return send_rows(DESTROYED_TABLE, went_down);
-            return send_rows(STAGE_TABLE, went_down);
+            if (!in_stage_range(state)) return 0;
+            if (fighter_destroyed == 1) return send_rows(DESTROYED_TABLE, went_down, keys);
+            return send_rows(STAGE_TABLE, went_down, keys);
     }
 }
 
+namespace {
+
 // The four directions, each an arrow key, a D-pad button and a side of the stick.
 struct Direction {
-    int special;
+    int key;
     unsigned dpad_button;
     bool horizontal;
     int sign;  // +1 right or up, -1 left or down
 };
 constexpr Direction DIRECTIONS[] = {
-    {SPECIAL_LEFT, PAD_DPAD_LEFT, true, -1},
-    {SPECIAL_RIGHT, PAD_DPAD_RIGHT, true, +1},
-    {SPECIAL_UP, PAD_DPAD_UP, false, +1},
-    {SPECIAL_DOWN, PAD_DPAD_DOWN, false, -1},
+    {GAME_KEY_LEFT, PAD_DPAD_LEFT, true, -1},
+    {GAME_KEY_RIGHT, PAD_DPAD_RIGHT, true, +1},
+    {GAME_KEY_UP, PAD_DPAD_UP, false, +1},
+    {GAME_KEY_DOWN, PAD_DPAD_DOWN, false, -1},
 };
 constexpr int DIRECTION_COUNT = sizeof DIRECTIONS / sizeof DIRECTIONS[0];
 constexpr unsigned DPAD_HORIZONTAL = PAD_DPAD_LEFT | PAD_DPAD_RIGHT;
@@ -107,14 +113,14 @@ void press_directions(const GamepadReading& pad, int state) {
         stick_pushed[i] = along > push_at;
         const bool held = (pad.buttons & direction.dpad_button) != 0 || stick_pushed[i];
         if (held && !direction_pressed[i])
-            device_special_press(&pad_steering, direction.special);
+            device_key_down(&pad_steering, direction.key);
         else if (held && stage && stick_pushed[i] && axis_at_rest(direction))
             // Like the remote's tilt, a pushed stick steers its axis again once
             // nothing else does: after the quit prompt or a new game has cleared
             // the held directions, or a D-pad or key pressed since was let go.
-            device_special_press(&pad_steering, direction.special);
+            device_key_down(&pad_steering, direction.key);
         else if (!held && direction_pressed[i])
-            device_special_release(direction.special);
+            device_key_up(direction.key);
         direction_pressed[i] = held;
     }
 }
@@ -178,7 +184,11 @@ void poll_gamepads() {
 
     const int state = screen_state;
     press_directions(pad, state);
-    press_buttons(pad.buttons & ~buttons_before, state);
+    // The keys are chosen once, by the state the poll starts in; each key then
+    // acts on whatever state the previous one left.
+    int keys[MAX_PAD_KEYS];
+    const int count = pad_keys_for_buttons(pad.buttons & ~buttons_before, state, player_destroyed, keys);
+    for (int i = 0; i < count; ++i) device_key_down(&pad_steering, keys[i]);
     buttons_before = pad.buttons;
 
     const bool stage = in_stage_range(screen_state);

@@ -32,6 +32,14 @@ void poll_gamepads();
 void gamepad_rumble_hull_hit();
 void gamepad_rumble_destroyed();
 
+// The game keys the buttons that went down in one poll stand for, in table
+// order, by the screen state the poll starts in (and, in a stage, whether the
+// fighter is lost: then fire's button starts the next game). A button acts
+// only in the poll in which it goes down. Writes at most MAX_PAD_KEYS; returns
+// the count. Called by poll_gamepads.
+constexpr int MAX_PAD_KEYS = 4;
+int pad_keys_for_buttons(unsigned went_down, int state, int fighter_destroyed, int keys[MAX_PAD_KEYS]);
+
 // 1 while a pad is in use. Called by the controls screen's texture set, which
 // shows a pad player the pad's layout.
 int gamepad_connected();

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "input/game_keys.h"
 #include "input/keys.h"
 #include "stage/world.h"
 
@@ -56,8 +57,8 @@ void apply_input_record(const InputRecord& record) {
             case INPUT_KEY: keyboard_callback(static_cast<unsigned char>(record.key), 0, 0); break;
             case INPUT_SPECIAL: special_callback(record.key, 0, 0); break;
             case INPUT_SPECIAL_UP: special_up_callback(record.key, 0, 0); break;
-            case INPUT_DEVICE_SPECIAL: device_key_press(record.key); break;
-            case INPUT_DEVICE_SPECIAL_UP: device_key_release(record.key); break;
+            case INPUT_DEVICE_SPECIAL: key_pressed(game_key_of_special(record.key)); break;
+            case INPUT_DEVICE_SPECIAL_UP: key_released(game_key_of_special(record.key)); break;
             case INPUT_STEER_AXES:
                 steer_x = record.key / HELD_VALUE_COUNT;
                 steer_y = record.key % HELD_VALUE_COUNT;
@@ -80,8 +81,14 @@ void input_key(unsigned char key) { live(INPUT_KEY, key); }
 void input_special(int key) { live(INPUT_SPECIAL, key); }
 void input_special_up(int key) { live(INPUT_SPECIAL_UP, key); }
 void input_steer_axes(int x, int y) { live(INPUT_STEER_AXES, x * HELD_VALUE_COUNT + y); }
-void input_device_special(int key) { live(INPUT_DEVICE_SPECIAL, key); }
-void input_device_special_up(int key) { live(INPUT_DEVICE_SPECIAL_UP, key); }
+
+void input_device_key(int key, int down) {
+    if (is_special_game_key(key)) {
+        live(down ? INPUT_DEVICE_SPECIAL : INPUT_DEVICE_SPECIAL_UP, special_of_game_key(key));
+    } else if (key >= 0 && down) {
+        live(INPUT_KEY, key);
+    }
+}
 
 void input_stick(double x, double y) {
     if (live_input_diversion) return;  // a replay's fighter steers by its record alone

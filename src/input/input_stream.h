@@ -11,13 +11,13 @@
 
 // What an input record does.
 enum InputHandler {
-    INPUT_KEY = 0,         // keyboard_callback(key)
+    INPUT_KEY = 0,         // keyboard_callback(key): the keyboard's, or a device's character
     INPUT_SPECIAL = 1,     // special_callback(key)
     INPUT_SPECIAL_UP = 2,  // special_up_callback(key)
     INPUT_STEER_AXES = 3,  // steer_x, steer_y from key (below): a lost device stops its steering
     INPUT_STEERING = 4,    // the steering values a device writes on every poll
-    INPUT_DEVICE_SPECIAL = 5,     // a device's direction pressed: as special_callback, no key the keyboard holds
-    INPUT_DEVICE_SPECIAL_UP = 6,  // a device's direction released
+    INPUT_DEVICE_SPECIAL = 5,     // a device's special key pressed: as special_callback, no key the keyboard holds
+    INPUT_DEVICE_SPECIAL_UP = 6,  // a device's special key released
 };
 constexpr int INPUT_HANDLER_COUNT = 7;
 
@@ -43,8 +43,11 @@ void input_key(unsigned char key);
 void input_special(int key);
 void input_special_up(int key);
 void input_steer_axes(int x, int y);
-void input_device_special(int key);
-void input_device_special_up(int key);
+// A device's game key pressed (down 1) or let go of (down 0). A character
+// becomes an INPUT_KEY record, and its release none (nothing in the game heeds
+// it); a special key an INPUT_DEVICE_SPECIAL or INPUT_DEVICE_SPECIAL_UP record
+// with its toolkit code, as the replay files have always stored them.
+void input_device_key(int key, int down);
 void input_stick(double x, double y);
 void input_tilt(int active, int pitch, int roll);
 // The toolkit's key callbacks (the mouse position is ignored).

@@ -83,14 +83,9 @@ void wiimote_disconnect_callback(wiiuse_remote* remote) {
 static void apply_remote_report(const RemoteNotice& report) {
     // The table is chosen once, by the state the event starts in; each key then
     // acts on whatever state the previous one left.
-    RemoteKey keys[MAX_REMOTE_KEYS];
-    int count = remote_keys_for_report(report.btns, report.btns_held, screen_state, keys);
-    for (int i = 0; i < count; ++i) {
-        if (keys[i].special)
-            device_special_press(&remote_steering, keys[i].code);
-        else
-            input_key(static_cast<unsigned char>(keys[i].code));
-    }
+    int keys[MAX_REMOTE_KEYS];
+    const int count = remote_keys_for_report(report.btns, report.btns_held, screen_state, keys);
+    for (int i = 0; i < count; ++i) device_key_down(&remote_steering, keys[i]);
     if ((report.state & WIIUSE_STATE_ORIENTATION) != 0 && in_tilt_range(screen_state))
         apply_remote_tilt(report.roll, report.pitch);
 }

@@ -41,17 +41,12 @@ void discard_remote_notices();
 // Applies one notice with the event, status or disconnect logic (toolkit thread).
 void apply_remote_notice(const RemoteNotice& notice);
 
-// A key the remote imitates: a keyboard character or a GLUT special key.
-struct RemoteKey {
-    int special;  // 0 keyboard callback, 1 special-key callback
-    int code;
-};
 constexpr int MAX_REMOTE_KEYS = 8;
 
-// The keys one report sends, in order, by the screen state at the start of the
+// The game keys one report sends, in order, by the screen state at the start of the
 // event: menu tables act on every listed button that is down, the stage table
 // only on buttons newly down. Writes at most MAX_REMOTE_KEYS; returns the count.
-int remote_keys_for_report(uint16_t btns, uint16_t btns_held, int state, RemoteKey keys[MAX_REMOTE_KEYS]);
+int remote_keys_for_report(uint16_t btns, uint16_t btns_held, int state, int keys[MAX_REMOTE_KEYS]);
 
 // What the remote steers: its tilt, and the arrow keys it imitates in menus.
 extern DeviceSteering remote_steering;

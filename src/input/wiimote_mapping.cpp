@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/screen_state.h"
+#include "input/game_keys.h"
 #include "input/input_stream.h"
 #include "input/keys.h"
 #include "input/wiimote_events.h"
@@ -11,61 +12,53 @@
 
 namespace {
 
-constexpr int KEY_LOWER_Y = 'y';  // quit overlay: yes, end the game
-constexpr int KEY_LOWER_N = 'n';  // quit overlay: no, play on
-constexpr int KEY_LOWER_G = 'g';  // switch guns
-constexpr int KEY_LOWER_F = 'f';  // full guns
-
-// One row of a table: while `button` is down (newly down in a stage), send `key`.
+// One row of a table: while `button` is down (newly down in a stage), send the game key `key`.
 struct ButtonRow {
     uint16_t button;
-    RemoteKey key;
+    int key;
 };
-
-constexpr RemoteKey keyboard(int code) { return RemoteKey{0, code}; }
-constexpr RemoteKey special(int code) { return RemoteKey{1, code}; }
 
 constexpr uint16_t ACTION_BUTTONS =
     WIIUSE_BUTTON_TWO | WIIUSE_BUTTON_ONE | WIIUSE_BUTTON_B | WIIUSE_BUTTON_A;
 
 // Logo intro, credits, high scores: any action button is one Esc.
-constexpr ButtonRow SKIP_TABLE[] = {{ACTION_BUTTONS, keyboard(KEY_ESC)}};
+constexpr ButtonRow SKIP_TABLE[] = {{ACTION_BUTTONS, KEY_ESC}};
 // The high scores also play the best place's replay.
-constexpr ButtonRow HIGH_SCORE_TABLE[] = {{ACTION_BUTTONS, keyboard(KEY_ESC)}, {WIIUSE_BUTTON_PLUS, keyboard('1')}};
+constexpr ButtonRow HIGH_SCORE_TABLE[] = {{ACTION_BUTTONS, KEY_ESC}, {WIIUSE_BUTTON_PLUS, '1'}};
 
 // Main menu, settings menu, stage select.
 constexpr ButtonRow MENU_TABLE[] = {
-    {WIIUSE_BUTTON_RIGHT, special(SPECIAL_UP)},
-    {WIIUSE_BUTTON_LEFT, special(SPECIAL_DOWN)},
-    {WIIUSE_BUTTON_TWO, keyboard(KEY_ENTER)},
-    {WIIUSE_BUTTON_ONE, keyboard(KEY_ESC)},
+    {WIIUSE_BUTTON_RIGHT, GAME_KEY_UP},
+    {WIIUSE_BUTTON_LEFT, GAME_KEY_DOWN},
+    {WIIUSE_BUTTON_TWO, KEY_ENTER},
+    {WIIUSE_BUTTON_ONE, KEY_ESC},
 };
 
-constexpr ButtonRow CONTROLS_TABLE[] = {{WIIUSE_BUTTON_ONE, keyboard(KEY_ESC)}};
+constexpr ButtonRow CONTROLS_TABLE[] = {{WIIUSE_BUTTON_ONE, KEY_ESC}};
 
 constexpr ButtonRow SHIP_SELECT_TABLE[] = {
-    {WIIUSE_BUTTON_UP, special(SPECIAL_LEFT)},
-    {WIIUSE_BUTTON_DOWN, special(SPECIAL_RIGHT)},
-    {WIIUSE_BUTTON_TWO, keyboard(KEY_ENTER)},
-    {WIIUSE_BUTTON_ONE, keyboard(KEY_ESC)},
+    {WIIUSE_BUTTON_UP, GAME_KEY_LEFT},
+    {WIIUSE_BUTTON_DOWN, GAME_KEY_RIGHT},
+    {WIIUSE_BUTTON_TWO, KEY_ENTER},
+    {WIIUSE_BUTTON_ONE, KEY_ESC},
 };
 
 constexpr ButtonRow QUIT_OVERLAY_TABLE[] = {
-    {WIIUSE_BUTTON_PLUS, keyboard(KEY_LOWER_Y)},
-    {WIIUSE_BUTTON_MINUS, keyboard(KEY_LOWER_N)},
+    {WIIUSE_BUTTON_PLUS, 'Y'},   // yes, end the game
+    {WIIUSE_BUTTON_MINUS, 'N'},  // no, play on
 };
 
 // Stage play: only a fresh press acts, so holding Two fires one volley.
 constexpr ButtonRow STAGE_TABLE[] = {
-    {WIIUSE_BUTTON_TWO, keyboard(KEY_SPACE)},
-    {WIIUSE_BUTTON_HOME, keyboard(KEY_ESC)},
-    {WIIUSE_BUTTON_ONE, keyboard(KEY_LOWER_G)},
-    {WIIUSE_BUTTON_PLUS, keyboard(KEY_LOWER_F)},
-    {WIIUSE_BUTTON_B, keyboard(KEY_ENTER)},
+    {WIIUSE_BUTTON_TWO, KEY_SPACE},
+    {WIIUSE_BUTTON_HOME, KEY_ESC},
+    {WIIUSE_BUTTON_ONE, 'G'},   // switch guns
+    {WIIUSE_BUTTON_PLUS, 'F'},  // full guns
+    {WIIUSE_BUTTON_B, KEY_ENTER},
 };
 
 template <int N>
-int send_rows(const ButtonRow (&table)[N], uint16_t pressed, RemoteKey keys[MAX_REMOTE_KEYS]) {
+int send_rows(const ButtonRow (&table)[N], uint16_t pressed, int keys[MAX_REMOTE_KEYS]) {
     int count = 0;
     for (const ButtonRow& row : table)
         if ((pressed & row.button) != 0 && count < MAX_REMOTE_KEYS) keys[count++] = row.key;
@@ -74,7 +67,7 @@ int send_rows(const ButtonRow (&table)[N], uint16_t pressed, RemoteKey keys[MAX_
 
 }  // namespace
 
-int remote_keys_for_report(uint16_t btns, uint16_t btns_held, int state, RemoteKey keys[MAX_REMOTE_KEYS]) {
+int remote_keys_for_report(uint16_t btns, uint16_t btns_held, int state, int keys[MAX_REMOTE_KEYS]) {
     if (btns == 0) return 0;
     switch (state) {
         case STATE_LOGO_INTRO:
@@ -111,8 +104,8 @@ static int whole_degrees(float angle) {
 DeviceSteering remote_steering;
 
 void apply_remote_tilt(float roll, float pitch) {
-    device_special_press(&remote_steering, pitch < 0 ? SPECIAL_LEFT : SPECIAL_RIGHT);
-    device_special_press(&remote_steering, roll < 0 ? SPECIAL_DOWN : SPECIAL_UP);
+    device_key_down(&remote_steering, pitch < 0 ? GAME_KEY_LEFT : GAME_KEY_RIGHT);
+    device_key_down(&remote_steering, roll < 0 ? GAME_KEY_DOWN : GAME_KEY_UP);
     input_tilt(1, whole_degrees(pitch), whole_degrees(roll));
 }
 

@@ -2,11 +2,10 @@
 
 #include <GL/freeglut.h>
 
-#include "input/keys.h"
+#include "input/screen_keys.h"
 #include "menus/menu_elements.h"
 #include "render/starfield.h"
 
-constexpr int MAIN_MENU_ITEMS = 6;
 constexpr int FIRST_ITEM_ID = 2;  // item k is texture id k + 1
 
 // Item k fills the band 0.55 - 0.05k .. 0.60 - 0.05k: item 1 on top, item 6 lowest.

@@ -2,7 +2,7 @@
 
 #include <GL/freeglut.h>
 
-#include "input/keys.h"
+#include "input/screen_keys.h"
 #include "menus/menu_elements.h"
 #include "persist/settings.h"
 #include "render/starfield.h"
@@ -22,9 +22,6 @@ enum {
     TEX_RESTART_NOTICE = 12,
     TEX_CONTROLS_LABEL = 13,
 };
-
-// The six rows, top to bottom.
-enum { ROW_SOUND = 1, ROW_MUSIC, ROW_SOUND_VOLUME, ROW_MUSIC_VOLUME, ROW_VIDEO, ROW_CONTROLS };
 
 // Row k fills the band 0.70 - 0.05k .. 0.75 - 0.05k.
 constexpr float ROW_BAND_TOP = 0.75f;
@@ -72,9 +69,9 @@ static void draw_volume_value(int row, int volume) {
 
 // Start-up enters game mode for any non-zero value; the menu only knows 0 and 1.
 static void draw_video_value() {
-    set_item_colour(settings_cursor == ROW_VIDEO);
-    draw_textured_rect(fullscreen == 1 ? TEX_FULL_SCREEN : TEX_WINDOWED, VALUE_X0, row_bottom(ROW_VIDEO),
-                       WIDE_VALUE_X1, row_top(ROW_VIDEO));
+    set_item_colour(settings_cursor == SETTINGS_DISPLAY_MODE);
+    draw_textured_rect(fullscreen == 1 ? TEX_FULL_SCREEN : TEX_WINDOWED, VALUE_X0, row_bottom(SETTINGS_DISPLAY_MODE),
+                       WIDE_VALUE_X1, row_top(SETTINGS_DISPLAY_MODE));
 }
 
 void draw_settings_menu() {
@@ -82,23 +79,23 @@ void draw_settings_menu() {
     draw_logo_banner();
     draw_menu_pointer(POINTER_X0, row_bottom(settings_cursor), POINTER_X1, row_top(settings_cursor));
 
-    draw_row_label(ROW_SOUND, TEX_SOUND_LABEL, SHORT_LABEL_X1);
-    draw_switch_value(ROW_SOUND, sfx);
-    draw_row_label(ROW_MUSIC, TEX_MUSIC_LABEL, SHORT_LABEL_X1);
-    draw_switch_value(ROW_MUSIC, music);
-    draw_row_label(ROW_SOUND_VOLUME, TEX_SOUND_VOLUME_LABEL, LONG_LABEL_X1);
-    draw_row_label(ROW_MUSIC_VOLUME, TEX_MUSIC_VOLUME_LABEL, LONG_LABEL_X1);
-    draw_row_label(ROW_VIDEO, TEX_VIDEO_LABEL, SHORT_LABEL_X1);
-    draw_row_label(ROW_CONTROLS, TEX_CONTROLS_LABEL, LONG_LABEL_X1);
-    draw_volume_value(ROW_SOUND_VOLUME, sfxvol);
-    draw_volume_value(ROW_MUSIC_VOLUME, musicvol);
+    draw_row_label(SETTINGS_SOUND, TEX_SOUND_LABEL, SHORT_LABEL_X1);
+    draw_switch_value(SETTINGS_SOUND, sfx);
+    draw_row_label(SETTINGS_MUSIC, TEX_MUSIC_LABEL, SHORT_LABEL_X1);
+    draw_switch_value(SETTINGS_MUSIC, music);
+    draw_row_label(SETTINGS_SOUND_VOLUME, TEX_SOUND_VOLUME_LABEL, LONG_LABEL_X1);
+    draw_row_label(SETTINGS_MUSIC_VOLUME, TEX_MUSIC_VOLUME_LABEL, LONG_LABEL_X1);
+    draw_row_label(SETTINGS_DISPLAY_MODE, TEX_VIDEO_LABEL, SHORT_LABEL_X1);
+    draw_row_label(SETTINGS_CONTROLS, TEX_CONTROLS_LABEL, LONG_LABEL_X1);
+    draw_volume_value(SETTINGS_SOUND_VOLUME, sfxvol);
+    draw_volume_value(SETTINGS_MUSIC_VOLUME, musicvol);
     draw_video_value();
 
     // Once the mode was switched the notice stays, even if it was switched back.
     if (restart_notice == 1) {
         glColor3f(MENU_BRIGHT, MENU_BRIGHT, MENU_BRIGHT);
-        draw_textured_rect(TEX_RESTART_NOTICE, VALUE_X0, row_bottom(ROW_CONTROLS), WIDE_VALUE_X1,
-                           row_top(ROW_CONTROLS));
+        draw_textured_rect(TEX_RESTART_NOTICE, VALUE_X0, row_bottom(SETTINGS_CONTROLS), WIDE_VALUE_X1,
+                           row_top(SETTINGS_CONTROLS));
     }
 
     begin_menu_text();

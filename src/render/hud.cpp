@@ -94,7 +94,7 @@ void draw_readouts() {
     draw_number(ENERGY_TEXT_X, ENERGY_TEXT_Y, READOUT_FONT, "%d%%",
                 hud_percent(player.gun_energy, player.gun_energy_max));
 
-    const int mode = gun_mode >= 0 && gun_mode < GUN_MODE_COUNT ? gun_mode : GUN_MODE_LASER;
+    const int mode = is_gun_mode(gun_mode) ? gun_mode : GUN_MODE_LASER;
     draw_text(GUN_NAME_X, GUN_LINE1_Y, READOUT_FONT, GUN_LINE1[mode]);
     if (GUN_LINE2[mode] != nullptr) draw_text(GUN_NAME_X, GUN_LINE2_Y, READOUT_FONT, GUN_LINE2[mode]);
     draw_text(GUN_NAME_X, MISSILES_Y, READOUT_FONT, "No Missiles");

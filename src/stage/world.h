@@ -143,6 +143,8 @@ enum {
     GUN_MODE_LASER_NEUTRON = 4,
     GUN_MODE_COUNT = 5,
 };
+// 1 for a value that names a gun set: the guns and the HUD index by no other.
+inline bool is_gun_mode(int mode) { return mode >= GUN_MODE_LASER && mode < GUN_MODE_COUNT; }
 // Values of steer_x and steer_y: the direction held on each axis.
 constexpr int HELD_NONE = 0;
 constexpr int HELD_LEFT = 1, HELD_RIGHT = 2;  // steer_x

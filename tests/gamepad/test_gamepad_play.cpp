@@ -2,9 +2,10 @@
 // and a whole game played by pad alone.
 #include <memory>
 
+#include "app/quit_requests.h"
 #include "app/startup.h"
 #include "combat/damage.h"
-#include "input/keys.h"
+#include "input/screen_keys.h"
 #include "platform/os.h"
 #include "render/textures.h"
 #include "unit/test_wiimote_support.h"

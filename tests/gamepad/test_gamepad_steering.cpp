@@ -1,5 +1,6 @@
 // Steering by stick and D-pad, and pads plugged in and pulled out.
 #include "input/keys.h"
+#include "input/screen_keys.h"
 #include "input/wiimote_events.h"
 #include "platform/gamepad_device.h"
 #include "virtual_pad.h"

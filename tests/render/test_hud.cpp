@@ -6,7 +6,6 @@
 #include <cstdio>
 
 #include "app/game_values.h"
-#include "input/keys.h"
 #include "render/hud.h"
 #include "render/textures.h"
 #include "test_sprites_pictures.h"

@@ -15,7 +15,6 @@
 #include "app/game_values.h"
 #include "app/screen_state.h"
 #include "combat/guns.h"
-#include "input/keys.h"
 #include "platform/random.h"
 #include "render/hud.h"
 #include "render/quit_overlay.h"

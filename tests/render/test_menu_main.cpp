@@ -7,7 +7,7 @@
 
 #include "app/screen_state.h"
 #include "app/startup.h"
-#include "input/keys.h"
+#include "input/screen_keys.h"
 #include "menus/screens.h"
 #include "render/starfield.h"
 #include "test_menu_fixtures.h"

@@ -13,7 +13,7 @@
 
 #include "app/screen_state.h"
 #include "app/startup.h"
-#include "input/keys.h"
+#include "input/screen_keys.h"
 #include "menus/screens.h"
 #include "persist/high_scores.h"
 #include "persist/settings.h"

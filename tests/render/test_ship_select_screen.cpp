@@ -5,6 +5,7 @@
 
 #include "app/screen_state.h"
 #include "input/keys.h"
+#include "input/screen_keys.h"
 #include "menus/screens.h"
 #include "stage/world.h"
 #include "test_menu_fixtures.h"

@@ -9,7 +9,6 @@
 
 #include "app/game_values.h"
 #include "app/screen_state.h"
-#include "input/keys.h"
 #include "persist/high_scores.h"
 #include "render/hud.h"
 #include "stage/frames.h"

@@ -10,7 +10,7 @@
 #include "app/game_values.h"
 #include "app/screen_state.h"
 #include "app/startup.h"
-#include "input/keys.h"
+#include "input/screen_keys.h"
 #include "menus/screens.h"
 #include "render/hud.h"
 #include "render/picture.h"

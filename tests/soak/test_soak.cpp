@@ -36,7 +36,7 @@
 #include "app/startup.h"
 #include "audio/sound.h"
 #include "combat/guns.h"
-#include "input/keys.h"
+#include "input/screen_keys.h"
 #include "persist/high_scores.h"
 #include "persist/settings.h"
 #include "platform/sound_library.h"

@@ -10,6 +10,7 @@
 #include "app/game_values.h"
 #include "app/screen_state.h"
 #include "input/keys.h"
+#include "input/screen_keys.h"
 #include "menus/screens.h"
 #include "render/starfield.h"
 #include "render/text.h"

@@ -6,6 +6,7 @@
 #include "app/screen_state.h"
 #include "audio/sound.h"
 #include "input/keys.h"
+#include "input/screen_keys.h"
 #include "menus/screens.h"
 #include "persist/settings.h"
 #include "stage/world.h"

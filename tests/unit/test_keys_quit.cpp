@@ -7,6 +7,7 @@
 
 #include "app/screen_state.h"
 #include "input/keys.h"
+#include "input/screen_keys.h"
 #include "persist/high_scores.h"
 #include "persist/settings.h"
 #include "support/scratch_dir.h"

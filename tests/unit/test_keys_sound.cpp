@@ -6,6 +6,7 @@
 #include "app/screen_state.h"
 #include "audio/sound.h"
 #include "input/keys.h"
+#include "input/screen_keys.h"
 #include "persist/settings.h"
 #include "render/hud.h"
 #include "test_sound_support.h"

@@ -7,6 +7,7 @@
 #include "audio/sound.h"
 #include "combat/damage.h"
 #include "input/keys.h"
+#include "input/screen_keys.h"
 #include "persist/settings.h"
 #include "stage/enemies.h"
 #include "test_stage_support.h"

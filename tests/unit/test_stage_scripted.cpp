@@ -11,7 +11,7 @@
 #include "app/startup.h"
 #include "audio/sound.h"
 #include "combat/damage.h"
-#include "input/keys.h"
+#include "input/screen_keys.h"
 #include "persist/settings.h"
 #include "platform/random.h"
 #include "stage/enemies.h"

@@ -6,6 +6,7 @@
 
 #include "combat/guns.h"
 #include "input/keys.h"
+#include "input/screen_keys.h"
 #include "test_wiimote_support.h"
 
 using namespace remote_test;

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "input/keys.h"
+#include "input/screen_keys.h"
 #include "platform/os.h"
 #include "test_wiimote_support.h"
 

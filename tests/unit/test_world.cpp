@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <tuple>
 
-#include "input/keys.h"
+#include "input/screen_keys.h"
 #include "platform/random.h"
 #include "render/hud.h"
 #include "test_stage_support.h"

@@ -1,0 +1,11 @@
+#include "app/screen_state.h"
+#include "audio/sound.h"
+#include "input/game_keys.h"
+#include "input/screen_keys.h"
+#include "input/shared_keys.h"
+
+void controls_screen_key(int key) {
+    if (key != KEY_ESC) return;
+    play_sound(CLICK_CONFIRM);
+    enter_screen(STATE_SETTINGS, FRESH_TEXTURES);
+}

@@ -1,0 +1,14 @@
+#include "input/game_keys.h"
+
+int game_key_of_character(unsigned char character) {
+    return (character >= 'a' && character <= 'z') ? character - 'a' + 'A' : character;
+}
+
+int game_key_of_special(int toolkit_code) {
+    if (toolkit_code < 0 || toolkit_code >= GAME_KEY_SPECIAL_LIMIT) return GAME_KEY_NONE;
+    return GAME_KEY_SPECIAL_BASE + toolkit_code;
+}
+
+int is_special_game_key(int key) { return key >= GAME_KEY_SPECIAL_BASE ? 1 : 0; }
+
+int special_of_game_key(int key) { return key - GAME_KEY_SPECIAL_BASE; }
