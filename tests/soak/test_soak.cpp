@@ -88,8 +88,8 @@ std::string broken_invariant() {
     bool known = false;
     for (int state : EVERY_STATE) known = known || state == screen_state;
     if (!known) return "unknown screen_state " + std::to_string(screen_state);
-    if (menu_cursor < 1 || menu_cursor > 6) return "menu_cursor " + std::to_string(menu_cursor);
-    if (settings_cursor < 1 || settings_cursor > 6) return "settings_cursor " + std::to_string(settings_cursor);
+    if (menu_cursor < 1 || menu_cursor > MAIN_MENU_ITEMS) return "menu_cursor " + std::to_string(menu_cursor);
+    if (settings_cursor < 1 || settings_cursor > SETTINGS_ROWS) return "settings_cursor " + std::to_string(settings_cursor);
     if (sfxvol < 1 || sfxvol > 9 || musicvol < 1 || musicvol > 9) return "volume out of 1..9";
     if (selected_ship < 0 || selected_ship > 2) return "selected_ship " + std::to_string(selected_ship);
     const bool neutron = selected_ship == 2;

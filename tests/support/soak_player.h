@@ -264,7 +264,7 @@ class SoakPlayer {
         const int current = axis == 0 ? steer_x : steer_y;
         if (direction == current) return;
         if (direction != HELD_NONE) {
-            const int wanted = direction - 1;  // AXIS_KEYS lists each axis's keys in the order of its values
+            const int wanted = direction - HELD_LEFT;  // AXIS_KEYS lists each axis's keys in the order of its values (HELD_UP alike)
             special(AXIS_KEYS[axis][wanted]);
             held_[axis][wanted] = true;
             if (held_[axis][1 - wanted]) {
@@ -273,8 +273,8 @@ class SoakPlayer {
             }
         } else {
             // Let go of the key that set the direction (a stray key may have), then of any other.
-            special_up(AXIS_KEYS[axis][current - 1]);
-            held_[axis][current - 1] = false;
+            special_up(AXIS_KEYS[axis][current - HELD_LEFT]);
+            held_[axis][current - HELD_LEFT] = false;
             for (int d = 0; d < 2; ++d)
                 if (held_[axis][d]) {
                     special_up(AXIS_KEYS[axis][d]);
