@@ -89,6 +89,18 @@ void draw_keyboard(Canvas& c) {
 }
 
 // A round button with a ring.
+// A controls picture's legend: a column of icons, each with what it does to its right.
+struct Legend {
+    Canvas& c;
+    double text_x, top, step;
+    int row = 0;
+    double y() const { return top - step * row; }  // where the next icon goes
+    void line(const std::string& text) {
+        caption(c, text, text_x, y() + 1);
+        ++row;
+    }
+};
+
 void button(Canvas& c, double x, double y, double r, const std::string& legend, double size = 11) {
     fill(c, Box{x - r - 2, y - r - 2, x + r + 2, y + r + 2}, ellipse_shape(x, y, r + 1.2, r + 1.2), grey(0.55f));
     fill(c, Box{x - r - 2, y - r - 2, x + r + 2, y + r + 2}, ellipse_shape(x, y, r, r), [=](double px, double py) {
@@ -166,29 +178,24 @@ void draw_remote(Canvas& c) {
     trigger(c, 84, body.y0 - 14, "B");
 
     // The legend: a column of buttons, a column of what they do.
-    const double icon_x = 20, text_x = 40, top = 190, step = 22;
-    int row = 0;
-    auto line = [&](const std::string& text) {
-        caption(c, text, text_x, top - step * row + 1);
-        ++row;
-    };
-    auto y_now = [&] { return top - step * row; };
-    dpad(c, icon_x, y_now(), 9);
-    line("move the cursor; choose the fighter");
-    button(c, icon_x, y_now(), 8, "2", 10);
-    line("choose; in a stage: fire");
-    button(c, icon_x, y_now(), 8, "1", 10);
-    line("back; in a stage: switch guns");
-    button(c, icon_x, y_now(), 8, "+", 10);
-    line("both guns; quit prompt: leave the game");
-    button(c, icon_x, y_now(), 8, "-", 10);
-    line("quit prompt: fly on");
-    home_button(c, icon_x, y_now(), 8);
-    line("pause: the quit prompt");
-    trigger(c, icon_x, y_now(), "B");
-    line("start again after the fighter is lost");
-    button(c, icon_x, y_now(), 8, "A", 10);
-    line("skip the intro, leave scores or credits");
+    const double icon_x = 20;
+    Legend legend{c, 40, 190, 22};
+    dpad(c, icon_x, legend.y(), 9);
+    legend.line("move the cursor; choose the fighter");
+    button(c, icon_x, legend.y(), 8, "2", 10);
+    legend.line("choose; in a stage: fire");
+    button(c, icon_x, legend.y(), 8, "1", 10);
+    legend.line("back; in a stage: switch guns");
+    button(c, icon_x, legend.y(), 8, "+", 10);
+    legend.line("both guns; quit prompt: leave the game");
+    button(c, icon_x, legend.y(), 8, "-", 10);
+    legend.line("quit prompt: fly on");
+    home_button(c, icon_x, legend.y(), 8);
+    legend.line("pause: the quit prompt");
+    trigger(c, icon_x, legend.y(), "B");
+    legend.line("start again after the fighter is lost");
+    button(c, icon_x, legend.y(), 8, "A", 10);
+    legend.line("skip the intro, leave scores or credits");
     caption(c, "Tilt the remote to steer in a stage", 0, 12, 13, Align::Centre);
 }
 
@@ -266,29 +273,24 @@ void draw_pad(Canvas& c) {
     face_button(c, fx, fy + gap, r, "Y", PAD_Y_YELLOW);
     thumbstick(c, 212, bar_bottom + 2, 11);  // the right stick, which the game leaves alone
 
-    const double icon_x = 20, text_x = 40, legend_top = 178, step = 20;
-    int line_no = 0;
-    auto line = [&](const std::string& text) {
-        caption(c, text, text_x, legend_top - step * line_no + 1);
-        ++line_no;
-    };
-    auto y_now = [&] { return legend_top - step * line_no; };
-    dpad(c, icon_x, y_now(), 8.5);
-    line("move the cursor; steer in a stage");
-    thumbstick(c, icon_x, y_now(), 8);
-    line("left stick: steer, faster the further pushed");
-    face_button(c, icon_x, y_now(), 8, "A", PAD_A_GREEN);
-    line("choose; in a stage: fire, start again");
-    face_button(c, icon_x, y_now(), 8, "B", PAD_B_RED);
-    line("back; quit prompt: fly on");
-    face_button(c, icon_x, y_now(), 8, "X", PAD_X_BLUE);
-    line("in a stage: switch guns");
-    face_button(c, icon_x, y_now(), 8, "Y", PAD_Y_YELLOW);
-    line("in a stage: both guns");
-    pill(c, icon_x, y_now(), true);
-    line("Start: pause, the quit prompt");
-    pill(c, icon_x, y_now(), false);
-    line("Back: quit prompt: leave the game");
+    const double icon_x = 20;
+    Legend legend{c, 40, 178, 20};
+    dpad(c, icon_x, legend.y(), 8.5);
+    legend.line("move the cursor; steer in a stage");
+    thumbstick(c, icon_x, legend.y(), 8);
+    legend.line("left stick: steer, faster the further pushed");
+    face_button(c, icon_x, legend.y(), 8, "A", PAD_A_GREEN);
+    legend.line("choose; in a stage: fire, start again");
+    face_button(c, icon_x, legend.y(), 8, "B", PAD_B_RED);
+    legend.line("back; quit prompt: fly on");
+    face_button(c, icon_x, legend.y(), 8, "X", PAD_X_BLUE);
+    legend.line("in a stage: switch guns");
+    face_button(c, icon_x, legend.y(), 8, "Y", PAD_Y_YELLOW);
+    legend.line("in a stage: both guns");
+    pill(c, icon_x, legend.y(), true);
+    legend.line("Start: pause, the quit prompt");
+    pill(c, icon_x, legend.y(), false);
+    legend.line("Back: quit prompt: leave the game");
     caption(c, "A, B or Start skip the intro, scores, credits", 0, 12, 13, Align::Centre);
 }
 
