@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -79,7 +80,7 @@ inline DigestTrail play_back_in_fresh_process(const Replay& replay) {
     DigestTrail trail;
     std::ifstream digests(file + ".digests");
     for (uint64_t digest; digests >> digest;) trail.push_back(digest);
-    std::system(("rm -rf " + std::string(folder)).c_str());
+    std::filesystem::remove_all(folder);
     return trail;
 }
 

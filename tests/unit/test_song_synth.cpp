@@ -67,9 +67,7 @@ std::vector<Sint16> mixed_output(double seconds, Start start) {
     return out;
 }
 
-// `seconds` of `song` at `volume` (0..255) played by the mixer's player, and
-// (our_output) by the layer, which must hold it in its synthesizer if `by_synth`
-// and tells in `soundfonts` which ones it plays from.
+// `seconds` of `song` at `volume` (0..255) played by the mixer's player.
 std::vector<Sint16> mixers_output(const char* song, bool looping, int volume, double seconds) {
     Mix_Music* music = nullptr;
     std::vector<Sint16> out = mixed_output(seconds, [&] {
@@ -82,6 +80,8 @@ std::vector<Sint16> mixers_output(const char* song, bool looping, int volume, do
     Mix_FreeMusic(music);
     return out;
 }
+// The same played by the sound layer, which must hold it in its synthesizer if
+// `by_synth`, and tells in `soundfonts` which soundfonts it plays from.
 std::vector<Sint16> our_output(const char* path, bool looping, int volume, double seconds, bool by_synth,
                                std::string* soundfonts = nullptr) {
     FMUSIC_MODULE* song = nullptr;
