@@ -45,6 +45,18 @@ static const char* fallback_driver = DUMMY_DRIVER;
 // waits 100 ms for its first device scan even on a machine with no sound card
 // at all (a container, a build machine), which every start would pay. Without
 // an ALSA playback device only a sound server can play, so only those are tried.
+// The process whose SDL audio thread renders the mix; 0 until a device opens.
+static pid_t device_owner = 0;
+
+// exit() destroys this layer's statics (the synth's render buffer, the sample
+// table) while SDL's audio thread may still be mixing from them. Registered at
+// the first open, after those statics were built, this runs before they go.
+// A forked child holds a copy of the device but not its thread, and closing
+// there would wait for that thread forever.
+static void close_before_exit() {
+    if (getpid() == device_owner) FSOUND_Close();
+}
+
 static const char* const SOUND_SERVER_DRIVERS[] = {"pulseaudio", "pipewire"};
 
 static bool machine_has_alsa_playback_device() {
@@ -136,6 +148,8 @@ signed char FSOUND_Init(int mix_rate, int max_channels, unsigned) {
     channel_play_serial.assign(max_channels, 0);
     Mix_MasterVolume(sound_library_mixer_volume(sfx_master_volume));
     sound_library_open = 1;
+    if (device_owner == 0) atexit(close_before_exit);
+    device_owner = getpid();
     sound_library_attach_meter();
     return 1;
 }

@@ -6,6 +6,7 @@
 #include <SDL2/SDL_mixer.h>
 #include <fluidsynth.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
@@ -98,6 +99,14 @@ std::vector<Sint16> our_output(const char* path, bool looping, int volume, doubl
 }
 
 void drop_log_message(void*, int, SDL_LogPriority, const char*) {}
+
+bool exiting_with_a_song = false;
+
+// Runs after exit has run its handlers and destroyed the program's statics: a
+// device still playing here has its audio thread mixing from freed buffers.
+__attribute__((destructor)) void fail_if_the_device_outlived_the_statics() {
+    if (exiting_with_a_song && mixer_device() != 0) _exit(3);
+}
 
 struct SongSynth : testing::Test {
     SDL_LogOutputFunction default_log = nullptr;
@@ -196,6 +205,17 @@ TEST_F(SongSynth, PlaysFromTheSongsSoundfontWhatItHoldsAndTheRestFromTheSystems)
         EXPECT_GT(std::sqrt(energy / ours.size()), AUDIBLE_PEAK) << "hardly a sound came out";
         EXPECT_TRUE(ours == systems) << "the song sounds different";
     }
+}
+
+TEST_F(SongSynth, AProgramExitingWithASongPlayingStopsTheDeviceBeforeItsBuffersGo) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");  // a forked child would have no audio thread
+    EXPECT_EXIT(
+        {
+            FMUSIC_PlaySong(FMUSIC_LoadSong("mus/mus_menu.mid"));
+            exiting_with_a_song = true;
+            exit(0);
+        },
+        testing::ExitedWithCode(0), "");
 }
 
 // The player's synthesizer has fewer voices than the mixer's: a song needing
