@@ -74,7 +74,7 @@ static int* setting_named(const char* key) {
 // no table key; `field` gets "", "n" or "s".
 static int place_named(const char* key, const char** field) {
     static const char* const FIELDS[] = {"", "n", "s"};
-    char candidate[8];
+    char candidate[16];  // any int and its suffix fit
     for (int place = 1; place <= HIGH_SCORE_PLACES; ++place) {
         for (const char* suffix : FIELDS) {
             snprintf(candidate, sizeof candidate, "%d%s", place, suffix);

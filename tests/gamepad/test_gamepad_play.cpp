@@ -111,7 +111,7 @@ TEST(GamepadButtons, QuittingStopsThePadsMotors) {
 // Skip the intro, choose a Brantor, ram NAV 1's rocks with the stick firing
 // now and then until the fighter is lost and the score is in the table.
 TEST(GamepadButtons, APadPlaysAWholeGameFromTheIntroToTheHighScoreTable) {
-    clear_high_scores();
+    reset_high_scores();
     profile_name = "pad pilot";
     reset_game();
     screen_state = STATE_LOGO_INTRO;

@@ -145,7 +145,7 @@ TEST_F(DamageTest, FirstDestructionStepExplodesTheFighterAndStartsTheCountdown) 
 }
 
 TEST_F(DamageTest, DeathSequenceEndsAfter150FramesWithTheScoreEnteredAndTheMainMenu) {
-    clear_high_scores();
+    reset_high_scores();
     profile_name = "tester";
     selected_ship = 1;
     setup_player();
@@ -168,7 +168,7 @@ TEST_F(DamageTest, DeathSequenceEndsAfter150FramesWithTheScoreEnteredAndTheMainM
 }
 
 TEST_F(DamageTest, DeathWithScoreZeroMakesNoEntryButStillReturnsToTheMenu) {
-    clear_high_scores();
+    reset_high_scores();
     player.hull = 0;
     for (int frame = 0; frame < 150; ++frame) run_player_destruction();
     EXPECT_EQ(screen_state, STATE_MAIN_MENU);

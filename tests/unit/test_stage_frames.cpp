@@ -401,7 +401,7 @@ int frames_until_game_ends(void (*frame)(), int stage_state) {
 }  // namespace
 
 TEST_F(FrameTest, Nav1HullLostInTheCompletingFrameEndsTheGameAsADestruction) {
-    clear_high_scores();
+    reset_high_scores();
     score = 1200;
     player.shield[SIDE_FRONT] = -1;  // down, and still down after this frame's recharge
     player.hull = 5;
@@ -437,7 +437,7 @@ TEST_F(FrameTest, Nav1HullLostAsTheClockReaches1500KeepsTheDeathCountdown) {
 }
 
 TEST_F(FrameTest, Nav2HullLostInTheFrameOfTheLastKillEndsTheGameAsADestruction) {
-    clear_high_scores();
+    reset_high_scores();
     screen_state = STATE_NAV2;
     score = 4500;
     nav_kills_left = 1;

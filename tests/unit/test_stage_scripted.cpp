@@ -159,7 +159,7 @@ TEST(ScriptedNavTest, Nav1Runs1500FramesAndEntersNav2WithTheFighterCarriedOver) 
 }
 
 TEST(ScriptedNavTest, Nav2WithTenKillsEndsInTheHighScoreTableAndTheMainMenu) {
-    clear_high_scores();
+    reset_high_scores();
     profile_name = "pilot";
     // As NAV 1 leaves it: a Vesker with 2600 points, entering NAV 2.
     start_game(1);

@@ -131,10 +131,6 @@ inline int unparked(const Particle* pool, int capacity) {
     return count;
 }
 
-inline void clear_high_scores() {
-    for (HighScoreEntry& entry : high_scores) entry = HighScoreEntry{0, "EMPTY", -1};
-}
-
 struct StageTest : testing::Test {
     void SetUp() override { clear_world(); }
     // Drawing left queued at exit would be compiled by the software renderer
