@@ -9,6 +9,7 @@
 #include "input/game_keys.h"
 #include "input/input_stream.h"
 #include "input/screen_keys.h"
+#include "persist/high_scores.h"
 #include "persist/replay_store.h"
 #include "persist/settings.h"
 #include "platform/random.h"
@@ -80,6 +81,9 @@ void start_replay(const Replay& replay, int from_state) {
     replay_frame_hook = feed_frame;
     live_input_diversion = replay_controls;
     selected_ship = playing.fighter;
+    // Entries of equal score take the same places, so the first one with the
+    // game's score and fighter stands for the game's own entry.
+    high_score_set_aside = playing.final_score > 0 ? high_score_entry_of(playing.final_score, playing.fighter) : -1;
     steer_x = HELD_NONE;
     steer_y = HELD_NONE;
     // The next frame sets up NAV 1 as the recorded game's first frame did.
@@ -125,6 +129,7 @@ void leave_replay() {
     if (!replay_playing) return;
     replay_playing = 0;
     replay_speed = 1;
+    high_score_set_aside = -1;
     replay_frame_hook = nullptr;
     live_input_diversion = nullptr;
     reset_game();  // a replay left midway ends as a quit game does, without a score

@@ -59,10 +59,24 @@ void insert_high_score(int score, const char* name, int ship) {
     set_high_score_name(place, name);
 }
 
+int high_score_set_aside = -1;
+
 int high_score_place(int score) {
-    // Announcing needs a strict win over the entry, unlike insertion.
+    // Announcing needs a strict win over the entry, unlike insertion. An entry
+    // set aside is out of the table and the places below it move up; the last
+    // place then counts as empty, as whatever that entry pushed out is gone.
+    int place = 0;
+    for (int i = 0; i < HIGH_SCORE_PLACES; ++i) {
+        if (i == high_score_set_aside) continue;
+        ++place;
+        if (high_scores[i].score < score) return place;
+    }
+    return high_score_set_aside >= 0 && score > 0 ? HIGH_SCORE_PLACES : -1;
+}
+
+int high_score_entry_of(int score, int ship) {
     for (int i = 0; i < HIGH_SCORE_PLACES; ++i)
-        if (high_scores[i].score < score) return i + 1;
+        if (high_scores[i].score == score && high_scores[i].ship == ship) return i;
     return -1;
 }
 

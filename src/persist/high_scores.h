@@ -27,6 +27,12 @@ void insert_high_score(int score, const char* name, int ship);
 // 1-based place `score` would be announced at (it must strictly beat the
 // entry), or -1. Called by the stage screens to announce a new high score.
 int high_score_place(int score);
+// The entry high_score_place leaves out, or -1. A replay sets aside the entry
+// its own game made, so that it announces the place that game took, not the
+// one below its own entry.
+extern int high_score_set_aside;
+// The first place (0-based) holding `score` flown in `ship`, or -1.
+int high_score_entry_of(int score, int ship);
 
 // Gives every place name "EMPTY" and ship -1; scores are left alone.
 // Called by load_settings before it reads the file.

@@ -110,6 +110,20 @@ TEST(Replay, EscLeavesToTheScreenItStartedFrom) {
     EXPECT_EQ(screen_state, STATE_HIGH_SCORES);
 }
 
+// Its own game's entry is in the table: the replay announces the place that game took.
+TEST(Replay, AnnouncesThePlaceItsGameTookNotTheOneBelowItsEntry) {
+    reset_high_scores();
+    insert_high_score(900, "best", 0);
+    insert_high_score(500, "pilot", 1);
+    Replay replay;
+    replay.final_score = 500;
+    replay.fighter = 1;
+    start_replay(replay, STATE_HIGH_SCORES);
+    EXPECT_EQ(high_score_place(400), 2);
+    leave_replay();
+    EXPECT_EQ(high_score_place(400), 3);
+}
+
 // A full table; a new best score pushes the last entry out, and its replay goes with it.
 TEST(Replay, AnEntryFallingOutOfTheTableTakesItsReplayWithIt) {
     ScratchDir folder;
