@@ -12,6 +12,7 @@
 #include <cstdio>
 
 #include "app/screen_state.h"
+#include "input/button_rows.h"
 #include "input/game_keys.h"
 #include "input/input_stream.h"
 #include "input/keys.h"
@@ -20,33 +21,23 @@
 
 namespace {
 
-// One row of a table: when `buttons` go down, send the game key `key`.
-struct PadRow {
-    unsigned buttons;
-    int key;
-};
-
 // Logo intro, credits, high scores: there is only the way on.
-constexpr PadRow SKIP_TABLE[] = {{PAD_A | PAD_B | PAD_START, KEY_ESC}};
+constexpr ButtonRow SKIP_TABLE[] = {{PAD_A | PAD_B | PAD_START, KEY_ESC}};
 // The high scores also play the best place's replay.
-constexpr PadRow HIGH_SCORE_TABLE[] = {{PAD_A | PAD_B | PAD_START, KEY_ESC}, {PAD_X, '1'}};
+constexpr ButtonRow HIGH_SCORE_TABLE[] = {{PAD_A | PAD_B | PAD_START, KEY_ESC}, {PAD_X, '1'}};
 // Main menu, settings, stage select, ship select.
-constexpr PadRow MENU_TABLE[] = {{PAD_A, KEY_ENTER}, {PAD_B, KEY_ESC}};
-constexpr PadRow CONTROLS_TABLE[] = {{PAD_B, KEY_ESC}};
-constexpr PadRow STAGE_TABLE[] = {{PAD_A, KEY_SPACE}, {PAD_X, 'G'}, {PAD_Y, 'F'}, {PAD_START, KEY_ESC}};
+constexpr ButtonRow MENU_TABLE[] = {{PAD_A, KEY_ENTER}, {PAD_B, KEY_ESC}};
+constexpr ButtonRow CONTROLS_TABLE[] = {{PAD_B, KEY_ESC}};
+constexpr ButtonRow STAGE_TABLE[] = {{PAD_A, KEY_SPACE}, {PAD_X, 'G'}, {PAD_Y, 'F'}, {PAD_START, KEY_ESC}};
 // Once the fighter is lost, fire's button starts the next game.
-constexpr PadRow DESTROYED_TABLE[] = {{PAD_A, KEY_ENTER}, {PAD_X, 'G'}, {PAD_Y, 'F'}, {PAD_START, KEY_ESC}};
+constexpr ButtonRow DESTROYED_TABLE[] = {{PAD_A, KEY_ENTER}, {PAD_X, 'G'}, {PAD_Y, 'F'}, {PAD_START, KEY_ESC}};
 // The quit prompt: flying on is easy; leaving takes a button of its own, never
 // fire's, so a pilot still hammering fire as the prompt opens stays in the game.
-constexpr PadRow QUIT_PROMPT_TABLE[] = {{PAD_B | PAD_START, 'N'}, {PAD_BACK, 'Y'}};
+constexpr ButtonRow QUIT_PROMPT_TABLE[] = {{PAD_B | PAD_START, 'N'}, {PAD_BACK, 'Y'}};
 
 template <int N>
-int send_rows(const PadRow (&table)[N], unsigned went_down, int keys[MAX_PAD_KEYS]) {
-    static_assert(N <= MAX_PAD_KEYS, "a table sends at most MAX_PAD_KEYS keys");
-    int count = 0;
-    for (const PadRow& row : table)
-        if ((went_down & row.buttons) != 0) keys[count++] = row.key;
-    return count;
+int send_rows(const ButtonRow (&table)[N], unsigned went_down, int keys[MAX_PAD_KEYS]) {
+    return keys_of_rows(table, went_down, keys, MAX_PAD_KEYS);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/screen_state.h"
+#include "input/button_rows.h"
 #include "input/game_keys.h"
 #include "input/input_stream.h"
 #include "input/keys.h"
@@ -11,12 +12,6 @@
 #include "stage/world.h"
 
 namespace {
-
-// One row of a table: while `button` is down (newly down in a stage), send the game key `key`.
-struct ButtonRow {
-    uint16_t button;
-    int key;
-};
 
 constexpr uint16_t ACTION_BUTTONS =
     WIIUSE_BUTTON_TWO | WIIUSE_BUTTON_ONE | WIIUSE_BUTTON_B | WIIUSE_BUTTON_A;
@@ -59,10 +54,7 @@ constexpr ButtonRow STAGE_TABLE[] = {
 
 template <int N>
 int send_rows(const ButtonRow (&table)[N], uint16_t pressed, int keys[MAX_REMOTE_KEYS]) {
-    int count = 0;
-    for (const ButtonRow& row : table)
-        if ((pressed & row.button) != 0 && count < MAX_REMOTE_KEYS) keys[count++] = row.key;
-    return count;
+    return keys_of_rows(table, pressed, keys, MAX_REMOTE_KEYS);
 }
 
 }  // namespace
