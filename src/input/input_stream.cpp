@@ -10,6 +10,7 @@ long frames_run = 0;
 void (*input_listener)(const InputRecord& record) = nullptr;
 void (*replay_frame_hook)() = nullptr;
 void (*live_input_diversion)(int handler, int key, int down) = nullptr;
+void (*frame_end_hook)() = nullptr;
 
 // The steering values as the last record or frame left them. A device writes
 // its stick and tilt on every poll, hundreds of times a second; only a value
@@ -116,6 +117,7 @@ void input_stream_frame_begins() {
 }
 
 void input_stream_frame_ends() {
+    if (frame_end_hook) frame_end_hook();
     steering_known = current_steering();
     ++frames_run;
 }

@@ -77,3 +77,6 @@ extern void (*input_listener)(const InputRecord& record);
 // `down` is 0 for a key's release.
 extern void (*replay_frame_hook)();
 extern void (*live_input_diversion)(int handler, int key, int down);
+// Told of each frame's end, before the count moves on, where the world's
+// checkpoints are taken: the recorder while it records. nullptr for none.
+extern void (*frame_end_hook)();

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "persist/printable_text.h"
 #include "stage/world_snapshot.h"
 
 namespace {
@@ -41,6 +42,9 @@ const IntRange INT_RANGES[] = {
 // records, which the game keeps far inside this. A hostile value beyond it
 // could overflow an int the game adds to, or a cast of a double to an int.
 constexpr double START_VALUE_LIMIT = 1e6;
+
+// Texts from a file are shown cut to this in a line of refusal.
+constexpr size_t SHOWN_TEXT_CHARACTERS = 48;
 
 // Steering record flags: which values follow.
 enum { STEER_STICK_X = 1, STEER_STICK_Y = 2, STEER_TILT_ACTIVE = 4, STEER_PITCH = 8, STEER_ROLL = 16 };
@@ -78,6 +82,31 @@ struct Writer {
     void field(int32_t value) { signed_varint(value); }
     void ship(const Ship& s) {
         for_each_ship_field(s, [this](auto value) { field(value); });
+    }
+    void settings(const ReplaySettings& s) {
+        for (int32_t value : {s.sfx, s.music, s.sfxvol, s.musicvol, s.stars_on}) signed_varint(value);
+    }
+    // One record after one of frame `*frame` with the steering values `*known`.
+    void record(const InputRecord& record, long* frame, SteeringValues* known) {
+        varint(static_cast<uint64_t>(record.frame - *frame));
+        *frame = record.frame;
+        byte(static_cast<unsigned>(record.handler));
+        if (record.handler != INPUT_STEERING) return varint(static_cast<uint64_t>(record.key));
+        const SteeringValues& s = record.steering;
+        unsigned flags = 0;
+        if (memcmp(&s.stick_x, &known->stick_x, sizeof s.stick_x) != 0) flags |= STEER_STICK_X;
+        if (memcmp(&s.stick_y, &known->stick_y, sizeof s.stick_y) != 0) flags |= STEER_STICK_Y;
+        if (s.tilt_active != known->tilt_active) flags |= STEER_TILT_ACTIVE;
+        if (s.tilt_pitch != known->tilt_pitch) flags |= STEER_PITCH;
+        if (s.tilt_roll != known->tilt_roll) flags |= STEER_ROLL;
+        if (flags == 0) flags = STEER_TILT_ACTIVE;  // a record says at least one value
+        byte(flags);
+        if (flags & STEER_STICK_X) real(s.stick_x);
+        if (flags & STEER_STICK_Y) real(s.stick_y);
+        if (flags & STEER_TILT_ACTIVE) signed_varint(s.tilt_active);
+        if (flags & STEER_PITCH) signed_varint(s.tilt_pitch);
+        if (flags & STEER_ROLL) signed_varint(s.tilt_roll);
+        *known = s;
     }
 };
 
@@ -174,13 +203,6 @@ double start_double(const ReplayStart& start, const char* name) {
     return 0.0;
 }
 
-// The steering values a game started with: steering records say what changed since.
-SteeringValues start_steering(const ReplayStart& start) {
-    return SteeringValues{start_double(start, "stick_steer_x"), start_double(start, "stick_steer_y"),
-                          start_int(start, "tilt_active"), start_int(start, "tilt_pitch"),
-                          start_int(start, "tilt_roll")};
-}
-
 bool int_in_range(const char* name, int32_t value) {
     for (const IntRange& range : INT_RANGES)
         if (strcmp(range.name, name) == 0) return value >= range.lowest && value <= range.highest;
@@ -224,6 +246,26 @@ void read_steering(Reader& in, SteeringValues* steering) {
     if (!steering_fits(*steering)) in.fail(BAD);
 }
 
+void read_settings(Reader& in, ReplaySettings* s) {
+    // Any value settings.cfg may hold: the game treats every one of them safely.
+    for (int32_t* value : {&s->sfx, &s->music, &s->sfxvol, &s->musicvol, &s->stars_on})
+        *value = in.int32("damaged: a setting is out of range");
+}
+
+void read_checkpoints(Reader& in, Replay* replay) {
+    const uint64_t interval = in.varint();
+    const uint64_t count = in.varint();
+    if (in.fault) return;
+    if (interval == 0 || interval > static_cast<uint64_t>(REPLAY_MAX_FRAMES))
+        return in.fail("damaged: the checkpoint interval");
+    replay->checkpoint_interval = static_cast<long>(interval);
+    if (count != static_cast<uint64_t>(replay_checkpoint_count(replay->last_frame, replay->checkpoint_interval)))
+        return in.fail("damaged: the checkpoints do not fit the game's length");
+    if (count > static_cast<uint64_t>(in.end - in.at) / 8) return in.fail("truncated");
+    replay->checkpoints.resize(count);
+    for (uint64_t& digest : replay->checkpoints) digest = in.fixed64();
+}
+
 void read_records(Reader& in, Replay* replay) {
     const uint64_t count = in.varint();
     // Every record takes at least two bytes: a count beyond that is a lie.
@@ -257,6 +299,12 @@ const int WORLD_INT_COUNT = sizeof INT_NAMES / sizeof INT_NAMES[0];
 const int WORLD_DOUBLE_COUNT = sizeof DOUBLE_NAMES / sizeof DOUBLE_NAMES[0];
 static_assert(sizeof INT_NAMES / sizeof INT_NAMES[0] <= WORLD_INT_CAPACITY, "room for every int scalar");
 static_assert(sizeof DOUBLE_NAMES / sizeof DOUBLE_NAMES[0] <= WORLD_DOUBLE_CAPACITY, "room for every double");
+
+SteeringValues start_steering(const ReplayStart& start) {
+    return SteeringValues{start_double(start, "stick_steer_x"), start_double(start, "stick_steer_y"),
+                          start_int(start, "tilt_active"), start_int(start, "tilt_pitch"),
+                          start_int(start, "tilt_roll")};
+}
 
 void capture_replay_start(ReplayStart* start) {
     *start = ReplayStart{};
@@ -301,7 +349,7 @@ std::string this_build_identity() {
 std::string encode_replay(const Replay& replay) {
     Writer w;
     w.out.append(MAGIC, sizeof MAGIC);
-    w.byte(REPLAY_FORMAT_VERSION);
+    w.byte(static_cast<unsigned>(replay.format));
     w.text(replay.game_version);
     w.text(replay.build_identity);
     w.text(replay.profile);
@@ -311,39 +359,40 @@ std::string encode_replay(const Replay& replay) {
     w.fixed64(replay.final_digest);
     w.varint(replay.seed);
     w.varint(static_cast<uint64_t>(replay.last_frame));
+    if (replay.format >= 2) w.settings(replay.settings);
     for (int i = 0; i < WORLD_INT_COUNT; ++i) w.signed_varint(replay.start.ints[i]);
     for (int i = 0; i < WORLD_DOUBLE_COUNT; ++i) w.real(replay.start.doubles[i]);
     w.ship(replay.start.player);
     w.ship(replay.start.nav_fighter);
+    if (replay.format >= 2) {
+        w.varint(static_cast<uint64_t>(replay.checkpoint_interval));
+        w.varint(replay.checkpoints.size());
+        for (uint64_t digest : replay.checkpoints) w.fixed64(digest);
+    }
 
     w.varint(replay.records.size());
     SteeringValues known = start_steering(replay.start);
     long frame = 0;
-    for (const InputRecord& record : replay.records) {
-        w.varint(static_cast<uint64_t>(record.frame - frame));
-        frame = record.frame;
-        w.byte(static_cast<unsigned>(record.handler));
-        if (record.handler != INPUT_STEERING) {
-            w.varint(static_cast<uint64_t>(record.key));
-            continue;
-        }
-        const SteeringValues& s = record.steering;
-        unsigned flags = 0;
-        if (memcmp(&s.stick_x, &known.stick_x, sizeof s.stick_x) != 0) flags |= STEER_STICK_X;
-        if (memcmp(&s.stick_y, &known.stick_y, sizeof s.stick_y) != 0) flags |= STEER_STICK_Y;
-        if (s.tilt_active != known.tilt_active) flags |= STEER_TILT_ACTIVE;
-        if (s.tilt_pitch != known.tilt_pitch) flags |= STEER_PITCH;
-        if (s.tilt_roll != known.tilt_roll) flags |= STEER_ROLL;
-        if (flags == 0) flags = STEER_TILT_ACTIVE;  // a record says at least one value
-        w.byte(flags);
-        if (flags & STEER_STICK_X) w.real(s.stick_x);
-        if (flags & STEER_STICK_Y) w.real(s.stick_y);
-        if (flags & STEER_TILT_ACTIVE) w.signed_varint(s.tilt_active);
-        if (flags & STEER_PITCH) w.signed_varint(s.tilt_pitch);
-        if (flags & STEER_ROLL) w.signed_varint(s.tilt_roll);
-        known = s;
-    }
+    for (const InputRecord& record : replay.records) w.record(record, &frame, &known);
     return w.out;
+}
+
+size_t replay_record_bytes(const InputRecord& record, long* frame, SteeringValues* known) {
+    Writer w;
+    w.record(record, frame, known);
+    return w.out.size();
+}
+
+long replay_checkpoint_count(long last_frame, long interval) {
+    return last_frame > 0 ? (last_frame - 1) / interval + 1 : 0;
+}
+
+std::string replay_identity_refusal(const std::string& game_version, const std::string& build_identity) {
+    if (game_version != this_game_version())
+        return "made by another version of the game (" + printable_text(game_version, SHOWN_TEXT_CHARACTERS) + ")";
+    if (build_identity != this_build_identity())
+        return "made by another build of the game (" + printable_text(build_identity, SHOWN_TEXT_CHARACTERS) + ")";
+    return std::string();
 }
 
 bool decode_replay(const unsigned char* data, size_t size, Replay* replay, std::string* why) {
@@ -353,16 +402,15 @@ bool decode_replay(const unsigned char* data, size_t size, Replay* replay, std::
     Reader in{data + sizeof MAGIC, data + size};
     const unsigned format = in.byte();
     if (in.fault) return *why = in.fault, false;
-    if (format != REPLAY_FORMAT_VERSION)
-        return *why = "made in replay format " + std::to_string(format) + ", this game reads format " +
-                      std::to_string(REPLAY_FORMAT_VERSION), false;
+    if (format < REPLAY_FORMAT_OLDEST || format > REPLAY_FORMAT_VERSION)
+        return *why = "made in replay format " + std::to_string(format) + ", this game reads formats " +
+                      std::to_string(REPLAY_FORMAT_OLDEST) + " to " + std::to_string(REPLAY_FORMAT_VERSION), false;
+    replay->format = static_cast<int>(format);
     replay->game_version = in.text();
     replay->build_identity = in.text();
     if (in.fault) return *why = in.fault, false;
-    if (replay->game_version != this_game_version())
-        return *why = "made by another version of the game (" + replay->game_version + ")", false;
-    if (replay->build_identity != this_build_identity())
-        return *why = "made by another build of the game (" + replay->build_identity + ")", false;
+    *why = replay_identity_refusal(replay->game_version, replay->build_identity);
+    if (!why->empty()) return false;
     replay->profile = in.text();
     const uint64_t fighter = in.varint();
     replay->date = in.signed_varint();
@@ -377,10 +425,13 @@ bool decode_replay(const unsigned char* data, size_t size, Replay* replay, std::
     replay->fighter = static_cast<int>(fighter);
     replay->seed = static_cast<uint32_t>(seed);
     replay->last_frame = static_cast<long>(last_frame);
+    if (replay->format >= 2) read_settings(in, &replay->settings);
     read_start(in, &replay->start);
     if (in.fault) return *why = in.fault, false;
     if (!steering_fits(start_steering(replay->start))) return *why = "damaged: a start value is out of range", false;
     if (start_int(replay->start, "selected_ship") != replay->fighter) return *why = "damaged: the fighter does not match", false;
+    if (replay->format >= 2) read_checkpoints(in, replay);
+    if (in.fault) return *why = in.fault, false;
     read_records(in, replay);
     if (in.fault) return *why = in.fault, false;
     if (in.at != in.end) return *why = "damaged: bytes after the last record", false;

@@ -1,7 +1,8 @@
 // A replay file: one game, from the set-up of NAV 1 to its end, as the seed of
-// the game's generator, the world values its set-up does not give, and the
-// input stream. Written and read as bytes here; where the files live is
-// persist/replay_store's business.
+// the game's generator, the settings and world values it started with, digests
+// of its world along the way and the input stream. Written and read as bytes
+// here; where the files live is persist/replay_store's business. Every field,
+// its encoding and the version rules are described in docs/replay-format.md.
 //
 // Layout (integers little-endian; "varint" is 7 bits a byte, low first, top
 // bit for "more"; signed values zigzag-coded):
@@ -9,8 +10,12 @@
 //   game version, build identity, profile: each a varint length and its bytes
 //   fighter, date (unix seconds), final score, final world digest (8 bytes),
 //   seed, last frame: varints but the digest
+//   format 2 on: the settings at the start (sfx, music, sfxvol, musicvol,
+//   stars_on), signed varints
 //   start state: the world's int scalars (varints), double scalars and the two
 //   fighters' records (doubles as 8 raw bytes, ints as varints)
+//   format 2 on: checkpoint interval (varint), checkpoint count (varint), and
+//   that many world digests (8 bytes each)
 //   record count (varint), then per record: varint frame delta, handler byte,
 //   and a varint key; a steering record has instead a byte of flags for the
 //   values that changed since the last one and those values.
@@ -24,12 +29,20 @@
 #include "input/input_stream.h"
 #include "stage/world.h"
 
-constexpr int REPLAY_FORMAT_VERSION = 1;
-// No whole game comes near this; a larger file is refused unread.
-constexpr size_t REPLAY_MAX_BYTES = 1 << 20;
+// Format 1: no settings, no checkpoints (the final digest is the only check).
+// Format 2: the settings at the start and the checkpoints. The game writes 2
+// and reads both.
+constexpr int REPLAY_FORMAT_VERSION = 2;
+constexpr int REPLAY_FORMAT_OLDEST = 1;
+// The largest file the game writes and reads: a game steered by a stick and a
+// remote in every frame fills it after more than three hours; a game by keys
+// alone, never. The recorder stops recording a game that would outgrow it.
+constexpr size_t REPLAY_MAX_BYTES = 8 << 20;
 // About 46 days of frames: far beyond any game, far below any counter's end.
 constexpr long REPLAY_MAX_FRAMES = 100000000;
 constexpr size_t REPLAY_TEXT_MAX = 255;
+// A world digest every this many frames (ten seconds), from the set-up's frame on.
+constexpr long REPLAY_CHECKPOINT_INTERVAL = 250;
 
 // How many scalars of each kind the world has (stage/world_snapshot.h's lists).
 extern const int WORLD_INT_COUNT;
@@ -49,7 +62,14 @@ struct ReplayStart {
 void capture_replay_start(ReplayStart* start);
 void restore_replay_start(const ReplayStart& start);
 
+// The settings a game started with: what its sound, music, volume and star
+// keys changed from, and what its playback starts from.
+struct ReplaySettings {
+    int32_t sfx = 0, music = 0, sfxvol = 0, musicvol = 0, stars_on = 0;
+};
+
 struct Replay {
+    int format = REPLAY_FORMAT_VERSION;  // what it was read as; encode_replay writes that
     std::string game_version;
     std::string build_identity;
     std::string profile;      // the pilot
@@ -59,16 +79,38 @@ struct Replay {
     uint64_t final_digest = 0;  // world_digest() as the game ended
     uint32_t seed = 0;          // the game's generator at NAV 1's set-up
     long last_frame = 0;        // frames from the set-up to the end
+    ReplaySettings settings;    // format 2 on
     ReplayStart start{};
+    long checkpoint_interval = REPLAY_CHECKPOINT_INTERVAL;  // format 2 on
+    // world_digest() at the end of frames 0, interval, 2 x interval, ... that
+    // the game ran to their end: replay_checkpoint_count(last_frame, interval) of them.
+    std::vector<uint64_t> checkpoints;
     std::vector<InputRecord> records;  // frames counted from the set-up's frame (0)
 };
 
+// How many checkpoints a game of `last_frame` frames has: one for each
+// multiple of `interval` below last_frame (the frame the game ended in never
+// runs to its end).
+long replay_checkpoint_count(long last_frame, long interval);
+
 // This game's version and the build's identity (compiler, processor, C
-// library): a replay made by another one may not fly the same and is refused.
+// library): the recorder writes them into every replay.
 std::string this_game_version();
 std::string this_build_identity();
+// Why a replay made by that version and build may not fly the same here, as a
+// line to show; empty when it flies the same. The one place that decides
+// which replays this build plays. Called by decode_replay.
+std::string replay_identity_refusal(const std::string& game_version, const std::string& build_identity);
 
 std::string encode_replay(const Replay& replay);
+// The bytes `record` adds to a file after a record of frame `*frame` with the
+// steering values `*known` before it; moves both past it, as encode_replay
+// does. Called by the recorder, which keeps its game within REPLAY_MAX_BYTES.
+size_t replay_record_bytes(const InputRecord& record, long* frame, SteeringValues* known);
+// The steering values a game started with: its first steering record says
+// what changed from these.
+SteeringValues start_steering(const ReplayStart& start);
 // Reads a replay. On refusal returns false and puts one line of reason into
-// `why`: not a replay, another format or game, damaged or truncated.
+// `why`: not a replay, another format or game, damaged or truncated. Texts
+// from the file in that line are printable (persist/printable_text.h).
 bool decode_replay(const unsigned char* data, size_t size, Replay* replay, std::string* why);

@@ -1,6 +1,7 @@
 // Replays: games by keyboard and by the remote recorded and played back exactly,
 // the files of the high-score table, Esc during a replay, and damaged files.
 #include <GL/freeglut.h>
+#include <sys/stat.h>
 
 #include <cmath>
 #include <cstring>
@@ -12,6 +13,7 @@
 #include "input/keys.h"
 #include "input/wiimote_events.h"
 #include "persist/high_scores.h"
+#include "persist/printable_text.h"
 #include "persist/settings.h"
 #include "platform/sound_library.h"
 #include "support/replay_check.h"
@@ -150,6 +152,7 @@ TEST(Replay, DamagedOrForeignFilesAreRefusedWithTheirReason) {
     capture_replay_start(&good.start);
     good.fighter = selected_ship;
     good.last_frame = 10;
+    good.checkpoints = {0x1234};
     good.records = {{1, INPUT_KEY, ' ', {}}, {2, INPUT_STEERING, 0, {0.5, -0.25, 1, 10, -5}},
                     {3, INPUT_STEER_AXES, 4, {}}};
     Replay no_records = good;
@@ -166,11 +169,14 @@ TEST(Replay, DamagedOrForeignFilesAreRefusedWithTheirReason) {
     const Case cases[] = {
         {"empty", {}, [](std::string& b) { b.clear(); }, "not a replay file"},
         {"magic", {}, [](std::string& b) { b[3] = 'X'; }, "not a replay file"},
-        {"format", {}, [](std::string& b) { b[4] = 2; }, "made in replay format 2, this game reads format 1"},
+        {"format", {}, [](std::string& b) { b[4] = 3; }, "made in replay format 3, this game reads formats 1 to 2"},
         {"version", [](Replay& r) { r.game_version = "Korvane 1.0"; }, {},
          "made by another version of the game (Korvane 1.0)"},
         {"build", [](Replay& r) { r.build_identity = "arm"; }, {}, "made by another build of the game (arm)"},
         {"fighter", [](Replay& r) { r.fighter = 3; }, {}, "damaged: no such fighter"},
+        {"other fighter", [](Replay& r) { r.fighter = (r.fighter + 1) % 3; }, {}, "damaged: the fighter does not match"},
+        {"checkpoints", [](Replay& r) { r.checkpoints.push_back(0); }, {},
+         "damaged: the checkpoints do not fit the game's length"},
         {"ring", [](Replay& r) { r.start.ints[0] = 7; }, {}, "damaged: a start value is out of range"},
         {"not a number", [](Replay& r) { r.start.doubles[0] = NAN; }, {}, "damaged: a start value is not a number"},
         {"huge", [](Replay& r) { r.start.player.hull = 2000000000; }, {}, "damaged: the fighter's start values"},
@@ -183,6 +189,7 @@ TEST(Replay, DamagedOrForeignFilesAreRefusedWithTheirReason) {
         {"tail", {}, [](std::string& b) { b.push_back(0); }, "damaged: bytes after the last record"},
         {"count", {}, [count_at](std::string& b) { b[count_at] = 0x7f; }, "damaged: more records than bytes"},
         {"size", {}, [](std::string& b) { b.resize(REPLAY_MAX_BYTES + 1); }, "too large to be a replay"},
+        {"largest", {}, [](std::string& b) { b.resize(REPLAY_MAX_BYTES); }, "damaged: bytes after the last record"},
     };
     Replay read;
     std::string why;
@@ -200,4 +207,46 @@ TEST(Replay, DamagedOrForeignFilesAreRefusedWithTheirReason) {
     }
     for (size_t cut = 0; cut < bytes.size(); ++cut)
         EXPECT_FALSE(decode_replay(reinterpret_cast<const unsigned char*>(bytes.data()), cut, &read, &why)) << cut;
+}
+
+TEST(Replay, APathThatIsNoRegularFileIsRefusedAtOnce) {
+    ScratchDir folder;
+    ASSERT_EQ(mkfifo("fifo.kvr", 0600), 0);
+    std::filesystem::create_directory("folder.kvr");
+    for (const char* path : {"fifo.kvr", "folder.kvr", "/dev/zero"}) {
+        EXPECT_FALSE(start_replay_file(path, STATE_HIGH_SCORES));
+        EXPECT_EQ(replay_notice, std::string("Replay '") + path + "' refused: not a regular file");
+    }
+}
+
+TEST(Replay, TextsFromAFileAreShownPrintableAndCutAtACharacter) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"pilot\x1b]0;owned\a\r", "pilot?]0;owned??"},       // a terminal's escape and controls
+        {"Jos\xc3\xa9 \xc2\x9b" "2J\x7f", "Jos\xc3\xa9 ?2J?"},  // UTF-8 kept, its CSI and DEL not
+        {"\xff\xc3(\xed\xa0\x80", "?" "?(???"},                   // no UTF-8: each byte shown as '?'
+        {std::string(30, 'W') + "\xc3\xa9\xc3\xa9", std::string(30, 'W') + "\xc3\xa9"},
+    };
+    for (const auto& [text, shown] : cases) EXPECT_EQ(printable_text(text, 31), shown);
+}
+
+// A stick that moves in every frame, the most a game writes: the game goes on
+// unrecorded once its file would outgrow the limit, and the longest game the
+// recorder keeps comes near that limit and reads back.
+TEST(Replay, TheLongestGameTheRecorderKeepsFitsTheReadersLimit) {
+    const auto steered_frame = [](long frame) {
+        input_stick(frame % 2 ? 0.5 : -0.5, frame % 3 ? 0.25 : -0.25);
+        input_stream_frame_begins();
+        input_stream_frame_ends();
+    };
+    long frames = 0;
+    for (game_record_begins(); game_recording(); ++frames) steered_frame(frames);
+    game_record_begins();
+    for (long frame = 0; frame + 1 < frames; ++frame) steered_frame(frame);
+    ASSERT_EQ(game_record_ends(), 1);
+    const std::string file = encode_replay(last_game_record());
+    EXPECT_LE(file.size(), REPLAY_MAX_BYTES);
+    EXPECT_GT(file.size(), REPLAY_MAX_BYTES - 64);
+    Replay read;
+    std::string why;
+    EXPECT_TRUE(decode_replay(reinterpret_cast<const unsigned char*>(file.data()), file.size(), &read, &why)) << why;
 }
