@@ -38,7 +38,7 @@ static int entering_place(int new_score) {
 }
 
 void end_game(GameEnding ending) {
-    const int recorded = game_record_ends();
+    const int recorded = game_record_ends();  // a replayed game's end is its verdict instead
     // A replayed game only shows a score; it never enters the table.
     if (score_enters(ending) && !replay_playing) {
         const int place = entering_place(score);
@@ -50,5 +50,4 @@ void end_game(GameEnding ending) {
     reset_game();
     if (ending == ENDING_DESTROYED || ending == ENDING_QUIT) wiimote_motion_sensing(0);
     if (ending == ENDING_RESTART) enter_screen(STATE_NAV1, FRESH_TEXTURES | FRESH_MUSIC);
-    leave_replay();  // a replay's game ends, and so does the replay
 }

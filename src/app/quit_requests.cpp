@@ -13,6 +13,9 @@
 #include "platform/quit_signals.h"
 
 void save_and_let_go() {
+    // The viewer's own settings, not what a replay's game or its keys set: a
+    // lost display ends the game from here, without leaving the replay first.
+    give_back_viewer_settings();
     close_sound_backend();
     save_settings();
     if (wiiuse_loaded()) wiimote_disconnect_and_unload();
@@ -20,7 +23,6 @@ void save_and_let_go() {
 }
 
 void quit_game() {
-    leave_replay();  // the settings as the player left them, not as a replay's keys did
     save_and_let_go();
     exit(0);
 }

@@ -16,8 +16,9 @@ void watch_quit_requests();
 // The main menu's last item, the window's close button and the quit signals:
 // save_and_let_go, then exit 0.
 void quit_game();
-// What every way of ending the game does before the process ends: close sound,
-// save settings, let go of the remote (its poll thread first) and the pad.
+// What every way of ending the game does before the process ends: give back
+// the viewer's settings if a replay plays, close sound, save settings, let go
+// of the remote (its poll thread first) and the pad.
 // Touches neither the window system nor GL, so it is also safe once the display
 // is gone. Called by quit_game and when the display connection is lost.
 void save_and_let_go();

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/replay_player.h"
+#include "app/replay_view.h"
 #include "app/scaled_picture.h"
 #include "audio/sound.h"
 #include "input/input_stream.h"
@@ -86,6 +87,8 @@ static const MenuScreen MENU_SCREENS[] = {
 // main menu at once); a move to a state checked earlier shows next frame.
 void display_callback() {
     input_stream_frame_begins();  // a replay feeds this frame's input here
+    // A paused replay, or its verdict, shows its game's last picture: no frame runs.
+    if (replay_holds_picture()) return show_held_replay_picture();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     begin_picture();  // the window held at 800x600, or the scaled picture's corner
@@ -105,7 +108,7 @@ void display_callback() {
     }
     if (in_stage_range(screen_state)) run_stage_state();
     if (screen_state == STATE_QUIT_OVERLAY) draw_quit_overlay();  // the stage stays frozen
-    if (replay_playing) draw_replay_caption();
+    if (replay_playing) draw_replay_view();
 
     finish_picture();  // scaled up when full screen could not switch modes
     glFlush();

@@ -64,7 +64,9 @@ void apply_input_record(const InputRecord& record);
 // ---- Frames ----
 // Display steps run since start-up.
 extern long frames_run;
-// Called by display_callback first and last in every frame.
+// Called by display_callback first and last in every frame. A frame that only
+// shows a paused replay's picture again begins but never ends: it is no frame
+// of the game, and the count does not move.
 void input_stream_frame_begins();
 void input_stream_frame_ends();
 
@@ -78,5 +80,6 @@ extern void (*input_listener)(const InputRecord& record);
 extern void (*replay_frame_hook)();
 extern void (*live_input_diversion)(int handler, int key, int down);
 // Told of each frame's end, before the count moves on, where the world's
-// checkpoints are taken: the recorder while it records. nullptr for none.
+// checkpoints are taken: the recorder while it records, the replay player while
+// it plays. nullptr for none.
 extern void (*frame_end_hook)();

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "app/frame_pacing.h"
 #include "app/gl_setup.h"
 #include "input/input_stream.h"
 #include "input/keys.h"
@@ -15,6 +16,8 @@
 #include "persist/high_scores.h"
 #include "persist/printable_text.h"
 #include "persist/settings.h"
+#include "render/hud.h"
+#include "render/starfield.h"
 #include "platform/sound_library.h"
 #include "support/replay_check.h"
 #include "support/scratch_dir.h"
@@ -26,6 +29,36 @@ void start_game_from_ship_select(int ship) {
     screen_state = STATE_SHIP_SELECT;
     selected_ship = ship;
     input_key(KEY_ENTER);
+}
+
+// A game in Vesker from the ship select, `script` given each frame's number
+// before that frame, until the game ends.
+const Replay& record_game(const std::function<void(int)>& script) {
+    start_game_from_ship_select(1);
+    for (int frame = 0; frame < 5000 && (frame == 0 || game_recording()); ++frame) {
+        script(frame);
+        display_callback();
+    }
+    return last_game_record();
+}
+
+// Keys that leave the game: the quit prompt before frame `prompt` (by default
+// the one before), yes before frame `frame`.
+std::function<void(int)> quit_at(int frame, int prompt = 0) {
+    return [frame, prompt](int now) {
+        if (now == (prompt ? prompt : frame - 1)) input_key(KEY_ESC);
+        if (now == frame) input_key('y');
+    };
+}
+
+// Plays the replay that plays until it has left, its verdict shown.
+void play_to_its_end() {
+    for (long frame = 0; replay_playing && frame < 5000; ++frame) display_callback();
+}
+
+void play_whole(const Replay& replay, int state) {
+    start_replay(replay, state);
+    play_to_its_end();
 }
 
 }  // namespace
@@ -110,6 +143,96 @@ TEST(Replay, EscLeavesToTheScreenItStartedFrom) {
     input_key(KEY_ESC);
     EXPECT_EQ(replay_playing, 0);
     EXPECT_EQ(screen_state, STATE_HIGH_SCORES);
+}
+
+// Frame 20 of a game: the quit prompt, yes, and then keys that would walk the
+// menus, switch sound off and full screen on. None acts past the game's end.
+TEST(Replay, ItsRecordsActNoMoreOnceItsGameHasEnded) {
+    Replay crafted = record_game(quit_at(20));
+    const long end = crafted.records.back().frame;
+    for (int key : {+SPECIAL_DOWN, +SPECIAL_DOWN, +KEY_ENTER, +KEY_ENTER, +SPECIAL_DOWN, +SPECIAL_DOWN,
+                    +SPECIAL_DOWN, +SPECIAL_DOWN, +KEY_ENTER, int{'1'}})
+        crafted.records.push_back({end, key < SPECIAL_LEFT ? INPUT_KEY : INPUT_SPECIAL, key, {}});
+    sfx = 1, fullscreen = 0;
+    play_whole(crafted, STATE_MAIN_MENU);
+    EXPECT_EQ(replay_notice.rfind("Replay finished: ", 0), 0u) << replay_notice;
+    EXPECT_EQ(sfx, 1);
+    EXPECT_EQ(fullscreen, 0);
+    EXPECT_EQ(screen_state, STATE_MAIN_MENU);
+}
+
+// The game switched the music off; its viewer has music off and other volumes.
+TEST(Replay, PlaysUnderItsGamesSettingsAndGivesTheViewersBack) {
+    sfx = 1, music = 1, sfxvol = 8, musicvol = 9, stars_on = 1;
+    const Replay game = record_game([](int frame) {
+        if (frame == 10) input_special(SPECIAL_F6);
+        quit_at(20)(frame);
+    });
+    sfx = 0, music = 0, sfxvol = 3, musicvol = 4, stars_on = 0;
+    start_replay(game, STATE_HIGH_SCORES);
+    for (int frame = 0; frame < 10; ++frame) display_callback();
+    EXPECT_EQ((std::vector<int>{sfx, music, sfxvol, musicvol, stars_on}), (std::vector<int>{1, 1, 8, 9, 1}));
+    display_callback();
+    EXPECT_STREQ(message_text, "Music Off") << "as the game showed it";
+    play_to_its_end();
+    EXPECT_EQ((std::vector<int>{sfx, music, sfxvol, musicvol, stars_on}), (std::vector<int>{0, 0, 3, 4, 0}));
+}
+
+// A steering record slipped into a game held at the quit prompt: the world
+// differs from that frame on. Files of the first format only check the end.
+TEST(Replay, APartedReplayNamesTheFirstCheckpointAfterTheChange) {
+    const Replay game = record_game(quit_at(800, 1));
+    struct Case {
+        int format;
+        long changed_at;
+        const char* named;
+    };
+    for (const Case& c : {Case{2, 300, "frame 500:"}, Case{2, 250, "frame 250:"}, Case{1, 300, "frame 800,"}}) {
+        Replay changed = game;
+        changed.format = c.format;
+        changed.records.insert(changed.records.begin() + 1, {c.changed_at, INPUT_STEER_AXES, HELD_RIGHT * HELD_VALUE_COUNT, {}});
+        const std::string file = encode_replay(changed);
+        std::string why;
+        ASSERT_TRUE(decode_replay(reinterpret_cast<const unsigned char*>(file.data()), file.size(), &changed, &why));
+        play_whole(changed, STATE_HIGH_SCORES);
+        EXPECT_EQ(replay_notice.rfind(std::string("Replay parted from its recording at ") + c.named, 0), 0u)
+            << replay_notice;
+    }
+}
+
+TEST(Replay, APauseHoldsTheWorldStillTillTheRightArrowStepsOneFrame) {
+    start_replay(record_game(quit_at(40)), STATE_HIGH_SCORES);
+    for (int frame = 0; frame < 5; ++frame) display_callback();
+    input_key('p');
+    const uint64_t world = world_digest();
+    const long frames = frames_run;
+    for (int frame = 0; frame < 3; ++frame) display_callback();  // the window drawn again, as when exposed
+    EXPECT_EQ(world_digest(), world);
+    input_special(SPECIAL_RIGHT);
+    for (int frame = 0; frame < 3; ++frame) display_callback();
+    EXPECT_EQ(frames_run, frames + 1);
+    EXPECT_NE(world_digest(), world);
+    input_key('p');
+    display_callback();
+    EXPECT_EQ(frames_run, frames + 2);
+    leave_replay();
+}
+
+TEST(Replay, HeldSpacePlaysAtFourTimesTheSpeed) {
+    start_replay(Replay{}, STATE_HIGH_SCORES);
+    input_key(KEY_SPACE);
+    last_frame_time = 1000;
+    EXPECT_FALSE(frame_due(1009));
+    EXPECT_TRUE(frame_due(1010));
+    stream_keyboard_up_callback(KEY_SPACE, 0, 0);
+    EXPECT_FALSE(frame_due(1049));
+    EXPECT_TRUE(frame_due(1050));
+    leave_replay();
+}
+
+TEST(Replay, EachGameDrawsFromASeedOfItsOwn) {
+    const uint32_t first = record_game(quit_at(5)).seed;
+    EXPECT_NE(record_game(quit_at(5)).seed, first);
 }
 
 // Its own game's entry is in the table: the replay announces the place that game took.
@@ -226,7 +349,7 @@ TEST(Replay, TextsFromAFileAreShownPrintableAndCutAtACharacter) {
         {"\xff\xc3(\xed\xa0\x80", "?" "?(???"},                   // no UTF-8: each byte shown as '?'
         {std::string(30, 'W') + "\xc3\xa9\xc3\xa9", std::string(30, 'W') + "\xc3\xa9"},
     };
-    for (const auto& [text, shown] : cases) EXPECT_EQ(printable_text(text, 31), shown);
+    for (const auto& [text, shown] : cases) EXPECT_EQ(printable_text(text, REPLAY_SHOWN_NAME_CHARACTERS), shown);
 }
 
 // A stick that moves in every frame, the most a game writes: the game goes on
