@@ -7,6 +7,8 @@
 #include "app/replay_player.h"
 #include "app/scaled_picture.h"
 #include "app/startup.h"
+#include "input/gamepad.h"
+#include "input/wiimote.h"
 #include "render/text.h"
 #include "render/text_fit.h"
 
@@ -29,7 +31,7 @@ constexpr float TEXT_X = 0.02f;
 constexpr float CAPTION_Y = 0.972f;
 constexpr float BAR_X0 = 0.02f, BAR_X1 = 0.82f, BAR_Y0 = 0.953f, BAR_Y1 = 0.958f;
 constexpr float KEYS_Y = 0.933f;
-constexpr float LINE_STEP = 0.02f;  // the small lines below it: the parting
+constexpr float LINE_STEP = 0.02f;  // the small lines below it: a pad's and a remote's keys, the parting
 constexpr int PLAYFIELD_PIXELS = 656;  // what text may take from TEXT_X to the HUD panel
 
 // The verdict: a line in a dark box across the middle of the playfield.
@@ -39,6 +41,8 @@ constexpr int VERDICT_PIXELS = 576;
 
 const char* const KEYS_PLAYING = "P: pause    hold Space: 4x    Esc: leave";
 const char* const KEYS_PAUSED = "P: play on    Right: one frame    Esc: leave";
+const char* const PAD_KEYS = "Pad: Y pause, D-pad right one frame, hold A 4x, Start leave";
+const char* const REMOTE_KEYS = "Wii-mote: 1 pause, D-pad one frame, hold 2 4x, Home leave";
 const char* const VERDICT_HINT = "Esc: back at once";
 
 void draw_line(float x, float y, void* font, const std::string& text, int pixels) {
@@ -114,6 +118,8 @@ void draw_replay_texts() {
         glColor3f(1.0f, 0.7f, 0.7f);
         float y = KEYS_Y;
         draw_line(TEXT_X, y, SMALL_FONT, replay_paused() ? KEYS_PAUSED : KEYS_PLAYING, PLAYFIELD_PIXELS);
+        for (const char* device : {gamepad_connected() ? PAD_KEYS : nullptr, wiimote_polling() ? REMOTE_KEYS : nullptr})
+            if (device) draw_line(TEXT_X, y -= LINE_STEP, SMALL_FONT, device, PLAYFIELD_PIXELS);
         if (!replay_parting().empty()) {
             glColor3f(1.0f, 0.4f, 0.3f);
             draw_line(TEXT_X, y - LINE_STEP, SMALL_FONT, replay_parting(), PLAYFIELD_PIXELS);

@@ -11,6 +11,7 @@
 
 #include <cstdio>
 
+#include "app/replay_player.h"
 #include "app/screen_state.h"
 #include "input/button_rows.h"
 #include "input/game_keys.h"
@@ -23,8 +24,8 @@ namespace {
 
 // Logo intro, credits, high scores: there is only the way on.
 constexpr ButtonRow SKIP_TABLE[] = {{PAD_A | PAD_B | PAD_START, KEY_ESC}};
-// The high scores also play the best place's replay.
-constexpr ButtonRow HIGH_SCORE_TABLE[] = {{PAD_A | PAD_B | PAD_START, KEY_ESC}, {PAD_X, '1'}};
+// The high scores also play the best place's replay and the last game's.
+constexpr ButtonRow HIGH_SCORE_TABLE[] = {{PAD_A | PAD_B | PAD_START, KEY_ESC}, {PAD_X, '1'}, {PAD_Y, 'L'}};
 // Main menu, settings, stage select, ship select.
 constexpr ButtonRow MENU_TABLE[] = {{PAD_A, KEY_ENTER}, {PAD_B, KEY_ESC}};
 constexpr ButtonRow CONTROLS_TABLE[] = {{PAD_B, KEY_ESC}};
@@ -34,6 +35,10 @@ constexpr ButtonRow DESTROYED_TABLE[] = {{PAD_A, KEY_ENTER}, {PAD_X, 'G'}, {PAD_
 // The quit prompt: flying on is easy; leaving takes a button of its own, never
 // fire's, so a pilot still hammering fire as the prompt opens stays in the game.
 constexpr ButtonRow QUIT_PROMPT_TABLE[] = {{PAD_B | PAD_START, 'N'}, {PAD_BACK, 'Y'}};
+// A replay playing, whatever its game's screen: leave, fast while fire's button
+// is held, pause, and one frame on while paused.
+constexpr ButtonRow REPLAY_TABLE[] = {
+    {PAD_B | PAD_START, KEY_ESC}, {PAD_A, KEY_SPACE}, {PAD_Y, 'P'}, {PAD_DPAD_RIGHT, GAME_KEY_RIGHT}};
 
 template <int N>
 int send_rows(const ButtonRow (&table)[N], unsigned went_down, int keys[MAX_PAD_KEYS]) {
@@ -65,6 +70,8 @@ int pad_keys_for_buttons(unsigned went_down, int state, int fighter_destroyed, i
             return send_rows(STAGE_TABLE, went_down, keys);
     }
 }
+
+int pad_replay_keys(unsigned changed, int keys[MAX_PAD_KEYS]) { return send_rows(REPLAY_TABLE, changed, keys); }
 
 namespace {
 
@@ -139,6 +146,18 @@ void release_pad() {
     buttons_before = 0;
 }
 
+// A replay's controls take the buttons in place of the screen's keys, each
+// pressed and let go (a held button plays fast); the directions and the stick
+// steer nothing.
+void send_replay_buttons(unsigned buttons) {
+    int keys[MAX_PAD_KEYS];
+    const int pressed = pad_replay_keys(buttons & ~buttons_before, keys);
+    for (int i = 0; i < pressed; ++i) device_key_down(&pad_steering, keys[i]);
+    const int let_go = pad_replay_keys(buttons_before & ~buttons, keys);
+    for (int i = 0; i < let_go; ++i) device_key_up(keys[i]);
+    buttons_before = buttons;
+}
+
 // A pad's name goes to the console as the maker wrote it, less control characters.
 void print_pad_name(const char* name) {
     constexpr int NAME_LIMIT = 80;
@@ -172,6 +191,7 @@ void poll_gamepads() {
         buttons_before = pad.buttons;  // buttons already down when it was taken do not act
     }
     if (!gamepad_device_in_use()) return;
+    if (replay_playing) return send_replay_buttons(pad.buttons);
 
     const int state = screen_state;
     press_directions(pad, state);

@@ -39,6 +39,10 @@ void gamepad_rumble_destroyed();
 // the count. Called by poll_gamepads.
 constexpr int MAX_PAD_KEYS = 4;
 int pad_keys_for_buttons(unsigned went_down, int state, int fighter_destroyed, int keys[MAX_PAD_KEYS]);
+// The replay controls' keys of the buttons in `changed` (those that went down,
+// or those let go of), in table order; while a replay plays these stand in for
+// the screen's. Returns the count. Called by poll_gamepads.
+int pad_replay_keys(unsigned changed, int keys[MAX_PAD_KEYS]);
 
 // 1 while a pad is in use. Called by the controls screen's texture set, which
 // shows a pad player the pad's layout.

@@ -88,6 +88,8 @@ void input_device_key(int key, int down) {
         live(down ? INPUT_DEVICE_SPECIAL : INPUT_DEVICE_SPECIAL_UP, special_of_game_key(key));
     } else if (key >= 0 && down) {
         live(INPUT_KEY, key);
+    } else if (key >= 0 && live_input_diversion) {
+        live_input_diversion(INPUT_KEY, key, 0);  // a held button's release: a replay's fast play ends
     }
 }
 

@@ -45,8 +45,9 @@ void input_special_up(int key);
 void input_steer_axes(int x, int y);
 // A device's game key pressed (down 1) or let go of (down 0). A character
 // becomes an INPUT_KEY record, and its release none (nothing in the game heeds
-// it); a special key an INPUT_DEVICE_SPECIAL or INPUT_DEVICE_SPECIAL_UP record
-// with its toolkit code, as the replay files have always stored them.
+// it; a playing replay's controls hear it); a special key an
+// INPUT_DEVICE_SPECIAL or INPUT_DEVICE_SPECIAL_UP record with its toolkit
+// code, as the replay files have always stored them.
 void input_device_key(int key, int down);
 void input_stick(double x, double y);
 void input_tilt(int active, int pitch, int roll);

@@ -40,7 +40,7 @@ void controls_screen_key(int key);
 void stage_select_key(int key);
 
 // ---- High scores (high_score_screen_keys.cpp) ----
-// 1..9 and 0 play that place's replay; Esc goes back to the main menu.
+// 1..9 and 0 play that place's replay, L the last game's; Esc goes back to the main menu.
 void high_score_screen_key(int key);
 
 // ---- Credits (credits_keys.cpp) ----

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <mutex>
 
+#include "app/replay_player.h"
 #include "app/screen_state.h"
 #include "input/input_stream.h"
 #include "input/keys.h"
@@ -81,6 +82,7 @@ void wiimote_disconnect_callback(wiiuse_remote* remote) {
 }
 
 static void apply_remote_report(const RemoteNotice& report) {
+    if (replay_playing) return apply_remote_replay_buttons(report.btns, report.btns_held);
     // The table is chosen once, by the state the event starts in; each key then
     // acts on whatever state the previous one left.
     int keys[MAX_REMOTE_KEYS];

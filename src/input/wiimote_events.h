@@ -47,6 +47,10 @@ constexpr int MAX_REMOTE_KEYS = 8;
 // event: menu tables act on every listed button that is down, the stage table
 // only on buttons newly down. Writes at most MAX_REMOTE_KEYS; returns the count.
 int remote_keys_for_report(uint16_t btns, uint16_t btns_held, int state, int keys[MAX_REMOTE_KEYS]);
+// While a replay plays, a report reaches its controls instead of the screen's
+// keys, pressed and let go (a held button plays fast); the tilt steers nothing.
+// Called by the report logic in place of the tables and the tilt.
+void apply_remote_replay_buttons(uint16_t btns, uint16_t btns_held);
 
 // What the remote steers: its tilt, and the arrow keys it imitates in menus.
 extern DeviceSteering remote_steering;

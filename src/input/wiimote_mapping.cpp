@@ -18,8 +18,16 @@ constexpr uint16_t ACTION_BUTTONS =
 
 // Logo intro, credits, high scores: any action button is one Esc.
 constexpr ButtonRow SKIP_TABLE[] = {{ACTION_BUTTONS, KEY_ESC}};
-// The high scores also play the best place's replay.
-constexpr ButtonRow HIGH_SCORE_TABLE[] = {{ACTION_BUTTONS, KEY_ESC}, {WIIUSE_BUTTON_PLUS, '1'}};
+// The high scores also play the best place's replay and the last game's.
+constexpr ButtonRow HIGH_SCORE_TABLE[] = {
+    {ACTION_BUTTONS, KEY_ESC}, {WIIUSE_BUTTON_PLUS, '1'}, {WIIUSE_BUTTON_MINUS, 'L'}};
+
+// A replay playing: leave, fast while fire's button is held, pause, and one
+// frame on while paused (the D-pad's down points right on a remote held sideways).
+constexpr ButtonRow REPLAY_TABLE[] = {
+    {WIIUSE_BUTTON_HOME, KEY_ESC}, {WIIUSE_BUTTON_TWO, KEY_SPACE}, {WIIUSE_BUTTON_ONE, 'P'},
+    {WIIUSE_BUTTON_DOWN, GAME_KEY_RIGHT}};
+uint16_t replay_buttons_before = 0;  // down in the last report a replay heard
 
 // Main menu, settings menu, stage select.
 constexpr ButtonRow MENU_TABLE[] = {
@@ -82,6 +90,15 @@ int remote_keys_for_report(uint16_t btns, uint16_t btns_held, int state, int key
             return send_rows(STAGE_TABLE, newly_down, keys);
         }
     }
+}
+
+void apply_remote_replay_buttons(uint16_t btns, uint16_t btns_held) {
+    int keys[MAX_REMOTE_KEYS];
+    const int pressed = send_rows(REPLAY_TABLE, static_cast<uint16_t>(btns & ~btns_held), keys);
+    for (int i = 0; i < pressed; ++i) device_key_down(&remote_steering, keys[i]);
+    const int let_go = send_rows(REPLAY_TABLE, static_cast<uint16_t>(replay_buttons_before & ~btns), keys);
+    for (int i = 0; i < let_go; ++i) device_key_up(keys[i]);
+    replay_buttons_before = btns;
 }
 
 // Degrees a remote report may carry; anything else (a broken library) counts as level.

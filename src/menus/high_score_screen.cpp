@@ -10,6 +10,7 @@
 #include "persist/replay_store.h"
 #include "render/starfield.h"
 #include "render/text.h"
+#include "render/text_fit.h"
 
 constexpr int TEX_SCORE_FRAME = 1;
 constexpr float FRAME_X0 = 0.18f, FRAME_Y0 = 0.22f, FRAME_X1 = 0.82f, FRAME_Y1 = 0.65f;
@@ -33,17 +34,23 @@ static void* const ROW_FONT = GLUT_BITMAP_HELVETICA_12;
 static const char* const HIGH_SCORE_HINT = "Press [esc] or any action button on the Wii-mote to return to the main menu";
 constexpr float HINT_X = 0.29f, HINT_Y = 0.035f;
 
-// Above the hint: what the digit keys can play, or what the last replay came to.
-static const char* const REPLAY_HINT = "Press 1-9 or 0 (pad X, Wii-mote +: place 1) to watch that place's replay";
+// Above the hint: what the keys can play, or for a while what the last replay came to.
+static const char* const REPLAY_HINT =
+    "Watch a game: 1-9 or 0 that place's, L the last one (pad X / Y, Wii-mote + / -: place 1 / the last)";
 constexpr float REPLAY_LINE_X = 0.29f, REPLAY_LINE_Y = 0.17f;
+constexpr int REPLAY_LINE_PIXELS = 560;  // from its start to the screen's right edge
+static void* const REPLAY_LINE_FONT = GLUT_BITMAP_TIMES_ROMAN_10;  // draw_hint_line's
 
 static void draw_replay_line() {
-    bool any_replay = false;
+    // The notice is counted down here, in the frames it is shown, as the HUD counts its own.
+    if (replay_notice_frames > 0 && --replay_notice_frames == 0) replay_notice.clear();
+    if (!replay_notice.empty()) {
+        draw_hint_line(REPLAY_LINE_X, REPLAY_LINE_Y, text_fitting(replay_notice, REPLAY_LINE_FONT, REPLAY_LINE_PIXELS).c_str());
+        return;
+    }
+    bool any_replay = last_game_has_replay() != 0;
     for (int i = 0; i < HIGH_SCORE_PLACES && !any_replay; ++i) any_replay = entry_has_replay(i) != 0;
-    if (!replay_notice.empty())
-        draw_hint_line(REPLAY_LINE_X, REPLAY_LINE_Y, replay_notice.c_str());
-    else if (any_replay)
-        draw_hint_line(REPLAY_LINE_X, REPLAY_LINE_Y, REPLAY_HINT);
+    if (any_replay) draw_hint_line(REPLAY_LINE_X, REPLAY_LINE_Y, REPLAY_HINT);
 }
 
 static float row_y(int index) { return FIRST_ROW_Y - ROW_STEP * index; }

@@ -23,3 +23,30 @@ TEST(GamepadReplay, APadGameSteeredByTheStickPlaysBackFrameByFrame) {
     }
     expect_replays_match(trail);
 }
+
+// While a replay plays: Y pauses, the D-pad's right steps one frame, A held
+// plays fast until it is let go, Start leaves.
+TEST(GamepadReplay, ThePadPausesStepsPlaysFastAndLeavesAReplay) {
+    auto pad = std::make_unique<VirtualPad>("Test Pad");
+    reset_game();
+    screen_state = STATE_SHIP_SELECT;
+    input_key(KEY_ENTER);
+    for (int frame = 0; frame < 20; ++frame) display_callback();
+    input_key(KEY_ESC);
+    input_key('y');
+    start_replay(last_game_record(), STATE_HIGH_SCORES);
+    for (int frame = 0; frame < 5; ++frame) display_callback();
+    pad->tap(SDL_CONTROLLER_BUTTON_Y);
+    const long frames = frames_run;
+    pad->tap(SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
+    for (int frame = 0; frame < 3; ++frame) display_callback();
+    EXPECT_EQ(frames_run, frames + 1);
+    pad->set(SDL_CONTROLLER_BUTTON_A, true);
+    poll_gamepads();
+    EXPECT_EQ(replay_speed, REPLAY_FAST_SPEED);
+    pad->set(SDL_CONTROLLER_BUTTON_A, false);
+    poll_gamepads();
+    EXPECT_EQ(replay_speed, 1);
+    pad->tap(SDL_CONTROLLER_BUTTON_START);
+    EXPECT_EQ(replay_playing, 0);
+}

@@ -16,7 +16,7 @@ TEST(PadMapping, ButtonsDownBecomeTheKeysOfTheScreenTheyArePressedOn) {
     };
     const Row ROWS[] = {
         {PAD_A | PAD_B | PAD_START, STATE_LOGO_INTRO, 0, {KEY_ESC}},  // one Esc, however many are down
-        {PAD_A | PAD_X, STATE_HIGH_SCORES, 0, {KEY_ESC, '1'}},
+        {PAD_A | PAD_X | PAD_Y, STATE_HIGH_SCORES, 0, {KEY_ESC, '1', 'L'}},
         {PAD_X, STATE_CREDITS, 0, {}},
         {PAD_A | PAD_B, STATE_SHIP_SELECT, 0, {KEY_ENTER, KEY_ESC}},
         {PAD_A, STATE_CONTROLS, 0, {}},

@@ -132,17 +132,27 @@ TEST(ReplayFreshProcess, PlaysTheFileItIsGivenAndWritesItsTrail) {
     for (uint64_t digest : play_back(replay)) out << digest << "\n";
 }
 
-TEST(Replay, EscLeavesToTheScreenItStartedFrom) {
-    start_game_from_ship_select(0);
-    for (int frame = 0; frame < 30; ++frame) display_callback();
-    input_key(KEY_ESC);
-    input_key('y');
-    ASSERT_FALSE(game_recording());
-    start_replay(last_game_record(), STATE_HIGH_SCORES);
+// L on the high scores plays the last game; Esc leaves it for that screen,
+// whose line says so for a while and then gives way to its hint.
+TEST(Replay, LPlaysTheLastGameAndEscLeavesItForTheScreenItStartedFrom) {
+    ScratchDir folder;
+    replay_folder = "replays";
+    enter_screen(STATE_HIGH_SCORES, FRESH_TEXTURES);
+    input_key('l');
+    EXPECT_EQ(replay_notice, "There is no last game to watch yet");
+    record_game(quit_at(30));
+    enter_screen(STATE_HIGH_SCORES, FRESH_TEXTURES);
+    input_key('l');
+    ASSERT_EQ(replay_playing, 1) << replay_notice;
     for (int frame = 0; frame < 10; ++frame) display_callback();
     input_key(KEY_ESC);
     EXPECT_EQ(replay_playing, 0);
     EXPECT_EQ(screen_state, STATE_HIGH_SCORES);
+    for (int frame = 1; frame < REPLAY_NOTICE_FRAMES; ++frame) display_callback();
+    EXPECT_EQ(replay_notice, "Replay left");
+    display_callback();
+    EXPECT_EQ(replay_notice, "");
+    replay_folder = nullptr;
 }
 
 // Frame 20 of a game: the quit prompt, yes, and then keys that would walk the
@@ -216,6 +226,29 @@ TEST(Replay, APauseHoldsTheWorldStillTillTheRightArrowStepsOneFrame) {
     display_callback();
     EXPECT_EQ(frames_run, frames + 2);
     leave_replay();
+}
+
+// While a replay plays: 1 pauses, the D-pad's down steps one frame (the tilt
+// steps nothing), 2 held plays fast until it is let go, Home leaves.
+TEST(Replay, TheRemotePausesStepsPlaysFastAndLeaves) {
+    start_replay(record_game(quit_at(30)), STATE_HIGH_SCORES);
+    for (int frame = 0; frame < 5; ++frame) display_callback();
+    const auto report = [](uint16_t btns, uint16_t btns_held) {
+        apply_remote_notice({REMOTE_REPORT, btns, btns_held, WIIUSE_STATE_ORIENTATION, 10.0f, 60.0f, 0.0f, 0});
+    };
+    report(WIIUSE_BUTTON_ONE, 0);
+    const long frames = frames_run;
+    report(WIIUSE_BUTTON_DOWN, 0);
+    report(0, 0);
+    for (int frame = 0; frame < 3; ++frame) display_callback();
+    EXPECT_EQ(frames_run, frames + 1);
+    report(WIIUSE_BUTTON_TWO, 0);
+    report(WIIUSE_BUTTON_TWO, WIIUSE_BUTTON_TWO);
+    EXPECT_EQ(replay_speed, REPLAY_FAST_SPEED);
+    report(0, 0);
+    EXPECT_EQ(replay_speed, 1);
+    report(WIIUSE_BUTTON_HOME, 0);
+    EXPECT_EQ(replay_playing, 0);
 }
 
 TEST(Replay, HeldSpacePlaysAtFourTimesTheSpeed) {
