@@ -34,9 +34,10 @@ constexpr float KEYS_Y = 0.933f;
 constexpr float LINE_STEP = 0.02f;  // the small lines below it: a pad's and a remote's keys, the parting
 constexpr int PLAYFIELD_PIXELS = 656;  // what text may take from TEXT_X to the HUD panel
 
-// The verdict: a line in a dark box across the middle of the playfield.
-constexpr float VERDICT_X0 = 0.04f, VERDICT_X1 = 0.80f, VERDICT_Y0 = 0.455f, VERDICT_Y1 = 0.56f;
-constexpr float VERDICT_TEXT_X = 0.06f, VERDICT_Y = 0.515f, VERDICT_HINT_Y = 0.48f;
+// The verdict: a line in a dark box across the playfield, below the middle,
+// where the game's own last words (GAME OVER, the results) stay readable.
+constexpr float VERDICT_X0 = 0.04f, VERDICT_X1 = 0.80f, VERDICT_Y0 = 0.255f, VERDICT_Y1 = 0.36f;
+constexpr float VERDICT_TEXT_X = 0.06f, VERDICT_Y = 0.315f, VERDICT_HINT_Y = 0.28f;
 constexpr int VERDICT_PIXELS = 576;
 
 const char* const KEYS_PLAYING = "P: pause    hold Space: 4x    Esc: leave";
@@ -49,8 +50,8 @@ void draw_line(float x, float y, void* font, const std::string& text, int pixels
     draw_text(x, y, font, text_fitting(text, font, pixels).c_str());
 }
 
-void rectangle(float x0, float y0, float x1, float y1) {
-    glBegin(GL_QUADS);
+void rectangle(GLenum mode, float x0, float y0, float x1, float y1) {
+    glBegin(mode);
     glVertex2f(x0, y0);
     glVertex2f(x1, y0);
     glVertex2f(x1, y1);
@@ -112,8 +113,10 @@ void draw_replay_texts() {
         draw_line(VERDICT_TEXT_X, VERDICT_Y, CAPTION_FONT, replay_verdict(), VERDICT_PIXELS);
         glColor3f(1.0f, 0.7f, 0.7f);
         draw_line(VERDICT_TEXT_X, VERDICT_HINT_Y, SMALL_FONT, VERDICT_HINT, VERDICT_PIXELS);
-        glColor4f(0.0f, 0.0f, 0.0f, 0.75f);
-        rectangle(VERDICT_X0, VERDICT_Y0, VERDICT_X1, VERDICT_Y1);
+        glColor3f(1.0f, 0.85f, 0.3f);
+        rectangle(GL_LINE_LOOP, VERDICT_X0, VERDICT_Y0, VERDICT_X1, VERDICT_Y1);
+        glColor4f(0.05f, 0.05f, 0.12f, 0.85f);
+        rectangle(GL_QUADS, VERDICT_X0, VERDICT_Y0, VERDICT_X1, VERDICT_Y1);
     } else {
         glColor3f(1.0f, 0.7f, 0.7f);
         float y = KEYS_Y;
@@ -129,9 +132,9 @@ void draw_replay_texts() {
     // The bar: the part played bright, the rest dim.
     const float played_x = BAR_X0 + static_cast<float>(replay_progress()) * (BAR_X1 - BAR_X0);
     glColor3f(1.0f, 0.85f, 0.3f);
-    rectangle(BAR_X0, BAR_Y0, played_x, BAR_Y1);
+    rectangle(GL_QUADS, BAR_X0, BAR_Y0, played_x, BAR_Y1);
     glColor3f(0.3f, 0.3f, 0.3f);
-    rectangle(played_x, BAR_Y0, BAR_X1, BAR_Y1);
+    rectangle(GL_QUADS, played_x, BAR_Y0, BAR_X1, BAR_Y1);
 }
 
 }  // namespace
