@@ -59,8 +59,6 @@ void say(const std::string& line) {
     printf("%s\n", line.c_str());
 }
 
-std::string frame_text(long frame) { return std::to_string(frame); }
-
 // The replayed game is still being flown: its records may act. Whatever ended
 // it (its own keys, its frames, the viewer), from then on none does.
 bool replayed_game_in_progress() {
@@ -79,7 +77,7 @@ void show_verdict(const std::string& line) {
 }
 
 std::string parted_verdict(long frame, const char* how) {
-    return "Replay parted from its recording at frame " + frame_text(frame) + how;
+    return "Replay parted from its recording at frame " + std::to_string(frame) + how;
 }
 
 // This frame's records, in the order they came, while the game is in progress.
@@ -104,7 +102,7 @@ void check_frame() {
     const size_t checkpoint = static_cast<size_t>(frame / playing.checkpoint_interval);
     if (checkpoint >= playing.checkpoints.size() || world_digest() == playing.checkpoints[checkpoint]) return;
     parted_at = frame;
-    parting = "Replay parts from its recording at frame " + frame_text(frame) + " (checkpoint " +
+    parting = "Replay parts from its recording at frame " + std::to_string(frame) + " (checkpoint " +
               std::to_string(checkpoint + 1) + " of " + std::to_string(playing.checkpoints.size()) +
               "): from there on it is not the game that was flown";
     say(parting);

@@ -43,7 +43,7 @@ constexpr int VERDICT_PIXELS = 576;
 const char* const KEYS_PLAYING = "P: pause    hold Space: 4x    Esc: leave";
 const char* const KEYS_PAUSED = "P: play on    Right: one frame    Esc: leave";
 const char* const PAD_KEYS = "Pad: Y pause, D-pad right one frame, hold A 4x, Start leave";
-const char* const REMOTE_KEYS = "Wii-mote: 1 pause, D-pad one frame, hold 2 4x, Home leave";
+const char* const REMOTE_KEYS = "Wii-mote: 1 pause, D-pad down one frame, hold 2 4x, Home leave";
 const char* const VERDICT_HINT = "Esc: back at once";
 
 void draw_line(float x, float y, void* font, const std::string& text, int pixels) {
