@@ -1,18 +1,26 @@
-// What recording costs a frame, and how large a replay file grows.
+// What recording costs a frame, how large a replay file grows, and what a
+// replayed frame pays for its view.
 //
 // BM_FrameHooks runs the input stream's two frame hooks, as every frame does,
 // with or without a recording going on and with or without the pad's stick
 // moving every frame (the worst case: a steering record each frame). A frame
 // has 40 000 us. BM_EncodeGame writes a whole synthetic game of 5 000 frames
-// (three minutes and twenty seconds) and reports the file's size.
+// (three minutes and twenty seconds) and reports the file's size. BM_ReplayView
+// times the view's part of a replayed frame (run under Xvfb).
+#include <GL/freeglut.h>
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 
+#include "app/replay_player.h"
 #include "app/replay_recorder.h"
+#include "app/replay_view.h"
+#include "app/screen_state.h"
 #include "input/input_stream.h"
 #include "persist/replay_file.h"
 #include "stage/world.h"
+#include "support/bench_window.h"
+#include "support/gl_timing.h"
 
 namespace {
 
@@ -47,6 +55,7 @@ Replay synthetic_game(bool steered) {
     replay.profile = "pilot";
     capture_replay_start(&replay.start);
     replay.last_frame = 5000;
+    replay.checkpoints.assign(replay_checkpoint_count(replay.last_frame, replay.checkpoint_interval), 0);
     for (long frame = 1; frame <= replay.last_frame; ++frame) {
         if (frame % 6 == 0) replay.records.push_back({frame, INPUT_KEY, ' ', {}});
         if (steered)
@@ -62,6 +71,36 @@ void BM_EncodeGame(benchmark::State& state) {
     state.counters["file_bytes"] = static_cast<double>(bytes);
 }
 BENCHMARK(BM_EncodeGame)->ArgName("steered")->Arg(0)->Arg(1);
+
+// A picture that is not all one colour.
+void draw_some_picture() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glBegin(GL_QUADS);
+    for (int i = 0; i < 40; ++i) {
+        const float x = 0.025f * i;
+        glColor3f(x, 1.0f - x, 0.5f);
+        glVertex2f(x, 0.0f);
+        glVertex2f(x + 0.02f, 0.0f);
+        glVertex2f(x + 0.02f, 1.0f);
+        glVertex2f(x, 1.0f);
+    }
+    glEnd();
+}
+
+// The end of a replayed frame: its picture kept for a pause (an 800x600 copy
+// into a texture), then the caption, the keys and the bar over it. With
+// `paused`, what a paused frame draws instead: the kept picture and the texts.
+void BM_ReplayView(benchmark::State& state) {
+    open_bench_window();
+    start_replay(synthetic_game(false), STATE_MAIN_MENU);
+    replay_game_begins();
+    draw_some_picture();
+    draw_replay_view();  // the first kept picture
+    if (state.range(0) != 0) input_key('p');
+    time_gl_steps(state, draw_some_picture, draw_replay_view);
+    leave_replay();
+}
+BENCHMARK(BM_ReplayView)->ArgName("paused")->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(300);
 
 }  // namespace
 
