@@ -89,7 +89,17 @@ void game_record_begins() {
     file_bytes = 0;
     last_record_frame = 0;
     steering_known = start_steering(recording.start);
-    count_bytes(encode_replay(recording).size());
+    // A value carried in from before beyond anything a game holds would make
+    // the reader refuse the file: such a game goes on unrecorded.
+    const std::string start = encode_replay(recording);
+    Replay read;
+    std::string why;
+    if (!decode_replay(reinterpret_cast<const unsigned char*>(start.data()), start.size(), &read, &why)) {
+        stop_recording();
+        printf("This game cannot be kept as a replay (%s): it goes on, unrecorded\n", why.c_str());
+        return;
+    }
+    count_bytes(start.size());
 }
 
 int game_record_ends() {

@@ -1,8 +1,9 @@
 // Every game is recorded: from the set-up of NAV 1 to the game's end, the seed
 // of the game's generator, the settings and world values it started with, a
 // digest of the world every REPLAY_CHECKPOINT_INTERVAL frames, and the input
-// stream. A game whose file would outgrow REPLAY_MAX_BYTES goes on unrecorded
-// (the console says so): the player keeps the game, only its replay is lost.
+// stream. A game whose file would outgrow REPLAY_MAX_BYTES, or whose start the
+// reader would refuse, goes on unrecorded (the console says so): the player
+// keeps the game, only its replay is lost. No file the reader refuses is written.
 #pragma once
 
 #include "persist/replay_file.h"
