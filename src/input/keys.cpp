@@ -3,6 +3,7 @@
 #include "app/screen_state.h"
 #include "input/input_stream.h"
 #include "input/screen_keys.h"
+#include "stage/stage_controls.h"
 #include "stage/world.h"
 
 unsigned steer_x_presses = 0;
@@ -24,7 +25,7 @@ void key_pressed(int key) {
 
 void key_released(int key) {
     // Releases outside stage play (in the quit overlay, say) are ignored; N clears the axes instead.
-    if (in_stage_range(screen_state)) stage_key_released(key);
+    if (in_stage_range(screen_state)) stage_control_key_released(key);
 }
 
 // ---- The arrow keys the keyboard holds ----

@@ -4,7 +4,7 @@
 // Wii Remote and the pad name the keys they imitate as game keys too.
 #pragma once
 
-#include "input/game_keys.h"
+#include "stage/game_keys.h"
 
 // Direction presses each steering axis has taken this run, from any input. An
 // input that goes away compares them with what it saw after its own last press

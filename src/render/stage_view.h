@@ -1,0 +1,7 @@
+// The stage's picture drawn with GL: the view the game attaches to the stage's
+// frames (stage/stage_view.h).
+#pragma once
+
+#include "stage/stage_view.h"
+
+extern const StageView GL_STAGE_VIEW;
