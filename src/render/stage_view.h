@@ -4,4 +4,5 @@
 
 #include "stage/stage_view.h"
 
+// Attached by attach_stage_to_game (app/stage_link) at start-up.
 extern const StageView GL_STAGE_VIEW;

@@ -197,11 +197,12 @@ constexpr int DEBRIS_DRAWN = DEBRIS_SLOTS * DEBRIS_PER_BURST;                   
 constexpr int HIT_SPARKS_DRAWN = HIT_SPARK_SLOTS * HIT_SPARK_PER_BURST;            // 190
 constexpr int IMPACT_SPARKS_DRAWN = IMPACT_SPARK_SLOTS * IMPACT_SPARK_PER_BURST;   // 490
 constexpr int EXPLOSION_DRAWN = EXPLOSION_SLOTS * EXPLOSION_PER_BURST;             // 995
-// The first element of `pool` and how many of them are drawn and moved.
+// The first element of a pool and how many of them are drawn and moved.
 struct PoolSpan {
     Particle* particles;
     int drawn;
 };
+// The span of `pool`. Called by move_particles and by the particles' drawing.
 PoolSpan particle_pool(ParticlePoolId pool);
 // Moves every drawn element of one pool by its motion, in index order.
 // Particles never die: parked and old ones drift on until a burst reuses their
