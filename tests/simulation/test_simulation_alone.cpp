@@ -14,6 +14,7 @@
 #include "stage/stage_events.h"
 #include "stage/stage_screen.h"
 #include "stage/stage_view.h"
+#include "stage/starfield.h"
 #include "stage/world.h"
 #include "stage/world_digest.h"
 #include "stage/world_snapshot.h"
@@ -75,6 +76,21 @@ TEST_F(SimulationAlone, AFighterThatSitsStillIsRammedOutAndTheGameEndsAfterTheDe
     EXPECT_EQ(end.kind, STAGE_GAME_ENDS);
     EXPECT_EQ(end.value, ENDING_DESTROYED);
     EXPECT_EQ(heard.back().kind, STAGE_GAME_RESET) << "the reset tells the game last";
+}
+
+TEST_F(SimulationAlone, StarsFallInTheStageAndItsPauseWhileSwitchedOn) {
+    run_frame();  // the set-up
+    for (int paused : {0, 1})
+        for (int on : {1, 0}) {
+            SCOPED_TRACE(testing::Message() << (paused ? "paused" : "flying") << ", stars " << on);
+            enter_screen(paused ? STATE_QUIT_OVERLAY : STATE_NAV1, FRESH_NOTHING);
+            stars_on = on;
+            starfield[0] = {0.5, 0.5, 1.0};
+            run_frame();
+            EXPECT_EQ(starfield[0].x, 0.5);
+            EXPECT_DOUBLE_EQ(starfield[0].y, on ? 0.48 : 0.5);
+        }
+    stars_on = 1;
 }
 
 TEST_F(SimulationAlone, WhilePausedOnlyTheHudPanelMovesAndPlayingOnClearsTheSteering) {
