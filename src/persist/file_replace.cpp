@@ -56,7 +56,8 @@ std::string link_target(const char* path) {
         if (length <= 0 || static_cast<size_t>(length) >= link.size()) return path;
         const std::string points_to(link.data(), static_cast<size_t>(length));
         // A relative link is read from the folder the link sits in.
-        file = points_to[0] == '/' ? points_to : folder_of(file) + "/" + points_to;
+        const bool from_here = points_to[0] == '/' || file.find('/') == std::string::npos;
+        file = from_here ? points_to : folder_of(file) + "/" + points_to;
     }
     return path;  // a circle of links: the save replaces the link itself, as a plain file
 }
