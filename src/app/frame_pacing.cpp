@@ -14,6 +14,7 @@
 #include "input/gamepad.h"
 #include "input/wiimote.h"
 #include "platform/gamepad_device.h"
+#include "platform/screen_saver.h"
 
 int last_frame_time = 0;
 int idle_gives_back_cpu = 1;
@@ -72,8 +73,12 @@ void idle_callback() {
 }
 
 void visibility_callback(int visibility_state) {
-    if (visibility_state == GLUT_VISIBLE)
+    // A pad or remote player makes no X input: the saver waits while the game shows.
+    if (visibility_state == GLUT_VISIBLE) {
         glutIdleFunc(idle_callback);
-    else
+        os_hold_screen_saver();
+    } else {
         glutIdleFunc(nullptr);
+        os_let_screen_saver_run();
+    }
 }

@@ -29,5 +29,6 @@ int idle_wait_us(int until_due_ms, int must_poll);
 void idle_callback();
 
 // Toolkit visibility callback: installs the idle callback while the window is
-// visible and removes it otherwise, so a hidden game stands still.
+// visible and removes it otherwise, so a hidden game stands still; holds the
+// screen saver off while the window is visible and lets it run otherwise.
 void visibility_callback(int visibility_state);

@@ -220,7 +220,8 @@ void check_control(const UnpackedPackage& package) {
     }
 
     const std::string depends = package.field("Depends");
-    for (const char* library : {"libc6 (>=", "libglut3.12 (>=", "libsdl2-mixer-2.0-0 (>=", "libstdc++6 (>="})
+    for (const char* library :
+         {"libc6 (>=", "libglut3.12 (>=", "libsdl2-mixer-2.0-0 (>=", "libstdc++6 (>=", "libxss1", "libdbus-1-3 (>="})
         EXPECT_NE(depends.find(library), std::string::npos) << library << " not in: " << depends;
     EXPECT_EQ(depends.find("libxwiimote"), std::string::npos) << depends;
     if (fs::exists(GAME_DIR "/wiiuse.so")) {
