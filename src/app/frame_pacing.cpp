@@ -12,6 +12,7 @@
 #include "app/quit_requests.h"
 #include "app/replay_player.h"
 #include "input/gamepad.h"
+#include "input/keys.h"
 #include "input/wiimote.h"
 #include "platform/gamepad_device.h"
 #include "platform/screen_saver.h"
@@ -65,6 +66,7 @@ void idle_callback() {
 
     int now = glutGet(GLUT_ELAPSED_TIME);
     if (frame_due(now)) {
+        release_keys_let_go_elsewhere();  // an arrow let go while another window had the keyboard
         glutPostRedisplay();
         return;
     }

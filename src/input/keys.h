@@ -18,6 +18,12 @@ void keyboard_callback(unsigned char key, int x, int y);
 void special_callback(int key, int x, int y);
 void special_up_callback(int key, int x, int y);
 
+// Arrow keys the keyboard holds down that the window system reports up: let go
+// while another window had the keyboard, so the release went there. Each is
+// released through the input stream as the toolkit's release would have been,
+// so a replay records it. Called by the idle callback before each frame.
+void release_keys_let_go_elsewhere();
+
 // A game key pressed: the current screen's key routine acts on it (exactly one
 // screen per key: a screen change takes effect with the next key). Called by
 // the callbacks above and by the input stream for a device's keys.

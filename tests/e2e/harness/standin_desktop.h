@@ -1,5 +1,6 @@
-// A desktop's session bus for one test: a private dbus-daemon with the
-// stand-in screen saver service on it (tests/support/standin_screensaver).
+// What a desktop has around the game, for one test: a session bus with the
+// stand-in screen saver service on it (tests/support/standin_screensaver),
+// another program's window, and the display's screen saver.
 #pragma once
 
 #include <sys/types.h>
@@ -28,8 +29,23 @@ class StandinDesktop {
     std::string address_, log_;
 };
 
-// The private display's screen saver (x11_screen_saver.cpp): set to come on
+// The private display's screen saver (x11_desktop.cpp): set to come on
 // after `seconds` without input (false when the display cannot be reached);
 // 1 while it is on, 0 while off, -1 when it cannot be asked.
 bool set_screen_saver_timeout(const std::string& display, int seconds);
 int screen_saver_on(const std::string& display);
+
+// A window of another program on `display`, mapped at (x, y) and ready to take
+// the keyboard (the window Alt+Tab goes to). x11_desktop.cpp.
+class OtherWindow {
+  public:
+    OtherWindow(const std::string& display, int x, int y);
+    ~OtherWindow();
+    OtherWindow(const OtherWindow&) = delete;
+    OtherWindow& operator=(const OtherWindow&) = delete;
+    const std::string& id() const { return id_; }  // its X id, for xdotool; "" when it could not be made
+
+  private:
+    void* connection_ = nullptr;
+    std::string id_;
+};

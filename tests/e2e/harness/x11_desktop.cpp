@@ -28,3 +28,22 @@ int screen_saver_on(const std::string& display) {
     XCloseDisplay(connection);
     return on;
 }
+
+OtherWindow::OtherWindow(const std::string& display, int x, int y) {
+    Display* connection = XOpenDisplay(display.c_str());
+    if (!connection) return;
+    connection_ = connection;
+    const int screen = DefaultScreen(connection);
+    const Window window = XCreateSimpleWindow(connection, RootWindow(connection, screen), x, y, 120, 80, 0,
+                                              BlackPixel(connection, screen), WhitePixel(connection, screen));
+    XSelectInput(connection, window, StructureNotifyMask);
+    XMapWindow(connection, window);
+    XEvent event;
+    do XWindowEvent(connection, window, StructureNotifyMask, &event);
+    while (event.type != MapNotify);  // only a viewable window can take the keyboard
+    id_ = std::to_string(window);
+}
+
+OtherWindow::~OtherWindow() {
+    if (connection_) XCloseDisplay(static_cast<Display*>(connection_));  // its window goes with it
+}
