@@ -221,6 +221,7 @@ TEST_F(StageKeysTest, ReleasesInTheOverlayAreIgnoredAndNLeavesNoDrift) {
 // test's display, where no key is down) reports them up, and they are released
 // through the input stream, which the recorder hears; not while a replay plays.
 TEST_F(StageKeysTest, ArrowsTheWindowSystemReportsUpAreReleasedThroughTheInputStream) {
+    release_keys_let_go_elsewhere();  // arrows earlier tests left held
     static std::vector<InputRecord> heard;
     heard.clear();
     input_listener = [](const InputRecord& record) { heard.push_back(record); };

@@ -109,6 +109,7 @@ int run_command(const std::vector<std::string>& argv, const std::string& display
     if (pid == 0) {
         close(out[0]);
         dup2(out[1], STDOUT_FILENO);
+        close(out[1]);  // else a program left running in the background holds the pipe open
         int devnull = open("/dev/null", O_RDWR);
         dup2(devnull, STDIN_FILENO);
         dup2(devnull, STDERR_FILENO);

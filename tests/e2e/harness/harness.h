@@ -34,6 +34,11 @@ class VirtualDisplay {
 // Xvfb has no window manager, so the test plays its part. (x11_close.cpp)
 bool send_close_request(const std::string& display, const std::string& window);
 
+// 1 while the screen saver of `display` is on, 0 while off, -1 when it cannot
+// be asked; a `timeout_seconds` above 0 first sets it to come on after that
+// long without input. (x11_screen_saver.cpp)
+int screen_saver_on(const std::string& display, int timeout_seconds = 0);
+
 // Runs `argv` to completion with DISPLAY set to `display` (when not empty);
 // returns its exit status (-1 when it did not exit normally). Its output is
 // appended to `output` when given.
