@@ -290,20 +290,16 @@ TEST(Install, TheLauncherPlaysFromTheUsersFolderAndLeavesTheSharedFolderAlone) {
 
     // Nowhere to make the player's folder: one line on what is missing and what to set, and no game.
     std::ofstream(home + "/in-the-way") << "a file";
-    const struct {
-        std::vector<std::string> environment;
-        std::string says;
-    } nowhere[] = {
+    const std::pair<std::vector<std::string>, std::string> nowhere[] = {
         {{"HOME", "XDG_DATA_HOME"}, "HOME is not set; set XDG_DATA_HOME (or HOME) to a folder you can write"},
-        {{"HOME=" + home, "XDG_DATA_HOME=" + home + "/in-the-way"},
+        {{"XDG_DATA_HOME=" + home + "/in-the-way"},
          "cannot make " + home + "/in-the-way/korvane-arcade (Not a directory); set XDG_DATA_HOME to a folder you "
          "can write"},
     };
-    for (const auto& case_ : nowhere) {
-        SCOPED_TRACE(case_.says);
-        game.start_program({prefix + "/bin/korvane-arcade", "pilot"}, home, case_.environment);
-        EXPECT_EQ(game.wait_exit(5000), 1);
-        EXPECT_EQ(game.err(), "korvane-arcade: no folder for your settings and scores: " + case_.says + "\n");
+    for (const auto& [environment, says] : nowhere) {
+        game.start_program({prefix + "/bin/korvane-arcade", "pilot"}, home, environment);
+        EXPECT_EQ(game.wait_exit(5000), 1) << says;
+        EXPECT_EQ(game.err(), "korvane-arcade: no folder for your settings and scores: " + says + "\n");
     }
 }
 

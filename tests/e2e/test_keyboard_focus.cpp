@@ -38,10 +38,7 @@ TEST(KeyboardFocus, AnArrowLetGoInAnotherWindowStopsTheFighter) {
     ASSERT_NE(other, "");
     focus(game, window);
     GameRun::wait_frames(5);
-    for (const char* key : {"Escape", "Return", "Return"}) {
-        game.key(key);
-        GameRun::wait_frames(3);
-    }
+    game.fly_into_nav1();
 
     game.key_down("Left");
     GameRun::wait_frames(5);

@@ -40,10 +40,7 @@ std::string start_a_stage(GameRun& game, const std::vector<std::string>& environ
     game.start_program({"./korvane", "pilot"}, game.folder(), environment);
     const std::string window = game.wait_for_window();
     GameRun::wait_frames(5);
-    for (const char* key : {"Escape", "Return", "Return"}) {
-        game.key(key);
-        GameRun::wait_frames(3);
-    }
+    game.fly_into_nav1();
     return window;
 }
 

@@ -215,6 +215,13 @@ void GameRun::key(const std::string& name, int hold_ms) const {
     key_up(name);
 }
 
+void GameRun::fly_into_nav1() const {
+    for (const char* name : {"Escape", "Return", "Return"}) {
+        key(name);
+        wait_frames(3);
+    }
+}
+
 void GameRun::wait_frames(int frames) { std::this_thread::sleep_for(std::chrono::milliseconds(40 * frames)); }
 
 Screenshot GameRun::screenshot() const {

@@ -81,6 +81,8 @@ class GameRun {
     void key(const std::string& name, int hold_ms = 120) const;
     void key_down(const std::string& name) const;
     void key_up(const std::string& name) const;
+    // From the intro, past the menus with the first fighter into NAV 1.
+    void fly_into_nav1() const;
     // Lets about `frames` frames (40 ms each) pass.
     static void wait_frames(int frames);
 
