@@ -17,7 +17,8 @@ void watch_quit_requests();
 // save_and_let_go, then exit 0.
 void quit_game();
 // What every way of ending the game does before the process ends: close sound,
-// save settings, let go of the remote (its poll thread first) and the pad.
+// save settings, let go of the remote (its poll thread first), the pad and the
+// desktop's screen saver.
 // Touches neither the window system nor GL, so it is also safe once the display
 // is gone. Called by quit_game and when the display connection is lost.
 void save_and_let_go();

@@ -1,6 +1,6 @@
 // Each screen's key routine, one file per screen (src/input/<screen>_keys.cpp),
 // and the state a screen's keys move and its drawing (src/menus) shows. Every
-// routine takes a game key (input/game_keys.h) and is called by key_pressed
+// routine takes a game key (stage/game_keys.h) and is called by key_pressed
 // while its screen is up; keys a screen has no use for do nothing.
 #pragma once
 
