@@ -143,7 +143,7 @@ void fill_heaviest_world() {
 }
 
 // The world a frame changes, so every measured frame starts from the same one:
-// the whole world with its particles, and what else drawing moves (the stars).
+// the whole world with its particles, and the stars, which the frame moves too.
 struct Snapshot {
     WorldSnapshot world;
     Star stars[STAR_COUNT];

@@ -12,8 +12,10 @@
 #include "app/quit_requests.h"
 #include "app/replay_player.h"
 #include "input/gamepad.h"
+#include "input/keys.h"
 #include "input/wiimote.h"
 #include "platform/gamepad_device.h"
+#include "platform/screen_saver.h"
 
 int last_frame_time = 0;
 int idle_gives_back_cpu = 1;
@@ -64,6 +66,7 @@ void idle_callback() {
 
     int now = glutGet(GLUT_ELAPSED_TIME);
     if (frame_due(now)) {
+        release_keys_let_go_elsewhere();  // an arrow let go while another window had the keyboard
         glutPostRedisplay();
         return;
     }
@@ -72,8 +75,12 @@ void idle_callback() {
 }
 
 void visibility_callback(int visibility_state) {
-    if (visibility_state == GLUT_VISIBLE)
+    // A pad or remote player makes no X input: the saver waits while the game shows.
+    if (visibility_state == GLUT_VISIBLE) {
         glutIdleFunc(idle_callback);
-    else
+        os_hold_screen_saver();
+    } else {
         glutIdleFunc(nullptr);
+        os_let_screen_saver_run();
+    }
 }

@@ -24,10 +24,11 @@ int frame_due(int now_ms);
 int idle_wait_us(int until_due_ms, int must_poll);
 
 // Toolkit idle callback: ends the game on a quit signal, applies queued remote
-// events and reads the gamepad, posts a redisplay when one is due, else waits
-// as idle_wait_us says.
+// events and reads the gamepad; when a redisplay is due, releases the arrows
+// let go in another window and posts it, else waits as idle_wait_us says.
 void idle_callback();
 
 // Toolkit visibility callback: installs the idle callback while the window is
-// visible and removes it otherwise, so a hidden game stands still.
+// visible and removes it otherwise, so a hidden game stands still; holds the
+// screen saver off while the window is visible and lets it run otherwise.
 void visibility_callback(int visibility_state);

@@ -26,7 +26,7 @@
 // order, then every TEXT, then every REAL, then the table: a section moved or
 // a value added changes the recorded digest.
 
-// The screen-state machine (app/screen_state.h).
+// The screen-state machine (stage/screen_machine.h, app/screen_state.h).
 #define SCREEN_VALUES(INT, TEXT, REAL)                                                             \
     INT(screen_state, STATE_LOGO_INTRO) INT(textures_loaded, 0) INT(music_started, 0)             \
     INT(paused_state, 0) TEXT(music_path, "")
@@ -38,7 +38,7 @@
 #define SETTINGS_VALUES(INT, TEXT, REAL)                                                           \
     INT(sfx, DEFAULT_SFX) INT(music, DEFAULT_MUSIC) INT(sfxvol, DEFAULT_VOLUME) INT(musicvol, DEFAULT_VOLUME) \
     INT(fullscreen, DEFAULT_FULLSCREEN)
-// The stars switch (render/starfield.h).
+// The stars switch (stage/starfield.h).
 #define STARFIELD_VALUES(INT, TEXT, REAL) INT(stars_on, 1)
 // What the menu screens advance themselves (menus/screens.h).
 #define MENU_SCREEN_VALUES(INT, TEXT, REAL)                                                        \

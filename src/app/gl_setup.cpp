@@ -6,6 +6,7 @@
 #include <ctime>
 
 #include "app/screen_state.h"
+#include "app/stage_link.h"
 #include "platform/random.h"
 #include "audio/sound.h"
 #include "input/screen_keys.h"
@@ -36,6 +37,7 @@ void gl_setup(int first) {
     glEnable(GL_BLEND);
     glEnable(GL_ALPHA_TEST);
 
+    attach_stage_to_game();
     if (first == 1) {
         screen_state = STATE_LOGO_INTRO;
         credits_scroll = 0.0;

@@ -9,6 +9,7 @@
 #include "input/gamepad.h"
 #include "input/wiimote.h"
 #include "persist/settings.h"
+#include "platform/desktop_inhibit.h"
 #include "platform/display_loss.h"
 #include "platform/quit_signals.h"
 
@@ -20,6 +21,8 @@ void save_and_let_go() {
     save_settings();
     if (wiiuse_loaded()) wiimote_disconnect_and_unload();
     close_gamepad();  // a pad left open could buzz on
+    // The desktop is told; the X server lets go of its saver as the connection ends.
+    os_release_desktop_screen_saver();
 }
 
 void quit_game() {

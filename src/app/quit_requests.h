@@ -18,7 +18,7 @@ void watch_quit_requests();
 void quit_game();
 // What every way of ending the game does before the process ends: give back
 // the viewer's settings if a replay plays, close sound, save settings, let go
-// of the remote (its poll thread first) and the pad.
+// of the remote (its poll thread first), the pad and the desktop's screen saver.
 // Touches neither the window system nor GL, so it is also safe once the display
 // is gone. Called by quit_game and when the display connection is lost.
 void save_and_let_go();

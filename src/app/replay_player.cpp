@@ -7,7 +7,6 @@
 
 #include "app/screen_state.h"
 #include "audio/sound.h"
-#include "input/game_keys.h"
 #include "input/input_stream.h"
 #include "input/screen_keys.h"
 #include "persist/high_scores.h"
@@ -16,6 +15,7 @@
 #include "persist/settings.h"
 #include "platform/random.h"
 #include "render/starfield.h"
+#include "stage/game_keys.h"
 #include "stage/world.h"
 #include "stage/world_digest.h"
 

@@ -10,27 +10,14 @@
 #include "audio/sound.h"
 #include "input/input_stream.h"
 #include "menus/screens.h"
-#include "render/quit_overlay.h"
 #include "render/textures.h"
-#include "stage/frames.h"
-#include "stage/setup.h"
+#include "stage/stage_screen.h"
 
-int screen_state = STATE_LOGO_INTRO;
-int textures_loaded = 0;
-int music_started = 0;
 char music_path[32] = "";
-int paused_state = 0;
 
 static const char* const LOGO_MUSIC = "./mus/mus_logo.mp3";
 static const char* const MENU_MUSIC = "./mus/mus_menu.mid";
 static const char* const CREDITS_MUSIC = "./mus/mus_cred.mid";
-static const char* const STAGE_MUSIC = "./mus/mus_stage_1.mid";
-
-void enter_screen(int state, int fresh) {
-    screen_state = state;
-    if (fresh & FRESH_TEXTURES) textures_loaded = 0;
-    if (fresh & FRESH_MUSIC) music_started = 0;
-}
 
 // First frame of a visit: the state's pictures.
 static void load_textures_once(int state) {
@@ -40,29 +27,12 @@ static void load_textures_once(int state) {
     }
 }
 
-// First frame of a visit to a state with its own song. The path is remembered
-// even with music off, so switching music on later plays the right song.
-static void start_music_once(const char* path) {
+void start_music_once(const char* path) {
     if (music_started == 0) {
         snprintf(music_path, sizeof music_path, "%s", path);
         play_music(music_path);
         music_started = 1;
     }
-}
-
-// The stage range: set-up on the first frame, then one frame of simulation.
-// The state is read once here, so a NAV that ends sets up the next on the next frame.
-static void run_stage_state() {
-    int state = screen_state;
-    if (textures_loaded == 0) {
-        load_state_textures(state);
-        if (state == STATE_NAV1) setup_nav1();
-        if (state == STATE_NAV2) setup_nav2();
-        textures_loaded = 1;
-    }
-    start_music_once(STAGE_MUSIC);
-    if (state == STATE_NAV1) frame_nav1();
-    if (state == STATE_NAV2) frame_nav2();
 }
 
 // The menu screens in the order the frame checks them: each loads its
@@ -106,8 +76,7 @@ void display_callback() {
         if (menu.music) start_music_once(menu.music);
         menu.draw();
     }
-    if (in_stage_range(screen_state)) run_stage_state();
-    if (screen_state == STATE_QUIT_OVERLAY) draw_quit_overlay();  // the stage stays frozen
+    frame_stage_screen();  // a NAV, or the quit overlay over the frozen stage
     if (replay_playing) draw_replay_view();
 
     finish_picture();  // scaled up when full screen could not switch modes

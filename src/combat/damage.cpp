@@ -1,19 +1,11 @@
 #include "combat/damage.h"
 
-#include "app/game_end.h"
-#include "audio/sound.h"
-#include "input/gamepad.h"
-#include "render/picture.h"
-#include "render/textures.h"
+#include "stage/stage_events.h"
+#include "stage/stage_view.h"
 #include "stage/world.h"
 
 // How far a ram on a holding shield pushes the fighter away from the side struck.
 constexpr double RAM_KNOCK_BACK = 0.05;
-
-// The game-over picture, centred on the playfield left of the HUD panel.
-constexpr float GAME_OVER_LEFT = 0.26f, GAME_OVER_RIGHT = 0.58f;
-constexpr float GAME_OVER_BOTTOM = 0.47f, GAME_OVER_TOP = 0.52f;
-const Colour GAME_OVER_COLOUR = {1.0f, 0.7f, 0.7f};
 
 // Points of damage by hit kind: ram, enemy shot and two kinds nothing deals yet.
 // An enemy shot costs the same whatever gun fired it.
@@ -40,15 +32,15 @@ static void hit_holding_shield(int side, int hit_kind, int damage) {
     }
     // Pushed off the bottom of the screen: the fighter is lost.
     if (side == SIDE_FRONT && player.y < 0) player.hull = 0;
-    play_sound("./sfx/sfx_shield_1.wav");
+    stage_sound("./sfx/sfx_shield_1.wav");
 }
 
 // A side that is down lets the hit through to the hull, without knock-back.
 static void hit_hull(int side, int damage) {
     player.shield[side] = 0;
     player.hull -= damage;
-    play_sound("./sfx/sfx_shield_2.wav");
-    gamepad_rumble_hull_hit();
+    stage_sound("./sfx/sfx_shield_2.wav");
+    stage_event(STAGE_HULL_HIT);
     burst_impact_sparks(centre_x(player.x, player.width), centre_y(player.y, player.height));
 }
 
@@ -68,12 +60,12 @@ void run_player_destruction() {
         player_destroyed = 1;
         nav_timer_running = 0;
         outro_timer = DEATH_SEQUENCE_FRAMES;
-        play_sound("./sfx/sfx_explosion.mp3");
-        gamepad_rumble_destroyed();
+        stage_sound("./sfx/sfx_explosion.mp3");
+        stage_event(STAGE_PLAYER_DESTROYED);
     }
     nav_fighter.y -= nav_fighter.speed * FIGHTER_SINK_FACTOR;
-    draw_picture(TEX_GAME_OVER, GAME_OVER_COLOUR, GAME_OVER_LEFT, GAME_OVER_BOTTOM, GAME_OVER_RIGHT, GAME_OVER_TOP);
+    stage_view->draw_game_over();
 
     outro_timer -= 1;
-    if (outro_timer == 0) end_game(ENDING_DESTROYED);
+    if (outro_timer == 0) stage_game_ends(ENDING_DESTROYED);
 }

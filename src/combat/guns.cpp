@@ -1,6 +1,6 @@
 #include "combat/guns.h"
 
-#include "audio/sound.h"
+#include "stage/stage_events.h"
 #include "stage/world.h"
 
 const GunKind gun_table[3] = {
@@ -52,7 +52,7 @@ void fire_guns() {
     const GunSet& set = GUN_SETS[gun_mode];
     if (player.gun_energy < set.energy_cost) return;  // silently: no shot, no sound
     player.gun_energy -= set.energy_cost;
-    play_sound(set.sound);
+    stage_sound(set.sound);
     fire_pair(set.first_kind);
     if (set.second_kind >= 0) fire_pair(set.second_kind);
 }

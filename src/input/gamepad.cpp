@@ -14,10 +14,10 @@
 #include "app/replay_player.h"
 #include "app/screen_state.h"
 #include "input/button_rows.h"
-#include "input/game_keys.h"
 #include "input/input_stream.h"
 #include "input/keys.h"
 #include "platform/gamepad_device.h"
+#include "stage/game_keys.h"
 #include "stage/world.h"
 
 namespace {

@@ -1,9 +1,9 @@
 #include "app/replay_player.h"
 #include "app/screen_state.h"
 #include "audio/sound.h"
-#include "input/game_keys.h"
 #include "input/screen_keys.h"
 #include "input/shared_keys.h"
+#include "stage/game_keys.h"
 
 void high_score_screen_key(int key) {
     // 1..9 and 0 (the tenth place) play that place's replay.

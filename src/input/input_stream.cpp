@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "input/game_keys.h"
 #include "input/keys.h"
+#include "stage/game_keys.h"
 #include "stage/world.h"
 
 long frames_run = 0;

@@ -3,6 +3,8 @@
 #include "app/screen_state.h"
 #include "input/input_stream.h"
 #include "input/screen_keys.h"
+#include "platform/keyboard_state.h"
+#include "stage/stage_controls.h"
 #include "stage/world.h"
 
 unsigned steer_x_presses = 0;
@@ -24,7 +26,7 @@ void key_pressed(int key) {
 
 void key_released(int key) {
     // Releases outside stage play (in the quit overlay, say) are ignored; N clears the axes instead.
-    if (in_stage_range(screen_state)) stage_key_released(key);
+    if (in_stage_range(screen_state)) stage_control_key_released(key);
 }
 
 // ---- The arrow keys the keyboard holds ----
@@ -49,6 +51,17 @@ static int held_direction(int first_key, int second_key) {
     const unsigned second = arrow_down_order[second_key - GAME_KEY_LEFT];
     if (first == 0 && second == 0) return HELD_NONE;
     return first > second ? HELD_LEFT : HELD_RIGHT;  // HELD_UP and HELD_DOWN alike
+}
+
+void release_keys_let_go_elsewhere() {
+    if (live_input_diversion) return;  // a replay plays: the keyboard's keys do not reach its game
+    bool any_held = false;
+    for (unsigned order : arrow_down_order) any_held = any_held || order != 0;
+    if (!any_held || !os_read_keyboard()) return;
+    for (int key = GAME_KEY_LEFT; key <= GAME_KEY_DOWN; ++key) {
+        const int code = special_of_game_key(key);
+        if (arrow_down_order[key - GAME_KEY_LEFT] != 0 && os_special_key_up(code)) input_special_up(code);
+    }
 }
 
 // ---- The toolkit's callbacks: the keyboard ----

@@ -1,10 +1,10 @@
 // The key handlers: the single place where input becomes action. The toolkit's
-// key callbacks translate what they get into one game key (input/game_keys.h)
+// key callbacks translate what they get into one game key (stage/game_keys.h)
 // and hand it to the current screen's key routine (input/screen_keys.h); the
 // Wii Remote and the pad name the keys they imitate as game keys too.
 #pragma once
 
-#include "input/game_keys.h"
+#include "stage/game_keys.h"
 
 // Direction presses each steering axis has taken this run, from any input. An
 // input that goes away compares them with what it saw after its own last press
@@ -17,6 +17,12 @@ extern unsigned steer_y_presses;
 void keyboard_callback(unsigned char key, int x, int y);
 void special_callback(int key, int x, int y);
 void special_up_callback(int key, int x, int y);
+
+// Arrow keys the keyboard holds down that the window system reports up: let go
+// while another window had the keyboard, so the release went there. Each is
+// released through the input stream as the toolkit's release would have been,
+// so a replay records it. Called by the idle callback before each frame.
+void release_keys_let_go_elsewhere();
 
 // A game key pressed: the current screen's key routine acts on it (exactly one
 // screen per key: a screen change takes effect with the next key). Called by

@@ -1,4 +1,4 @@
-#include "input/game_keys.h"
+#include "stage/game_keys.h"
 #include "input/screen_keys.h"
 #include "menus/screens.h"
 

@@ -1,6 +1,6 @@
 // Each screen's key routine, one file per screen (src/input/<screen>_keys.cpp),
 // and the state a screen's keys move and its drawing (src/menus) shows. Every
-// routine takes a game key (input/game_keys.h) and is called by key_pressed
+// routine takes a game key (stage/game_keys.h) and is called by key_pressed
 // while its screen is up; keys a screen has no use for do nothing.
 #pragma once
 
@@ -52,12 +52,7 @@ void credits_key(int key);
 void ship_select_key(int key);
 
 // ---- Stage play (stage_keys.cpp) ----
-// Fire, guns, pause, restart after a loss, the sound and star switches, and the
-// arrow keys that steer.
+// The keys that act on the world (fire, guns, pause, restart after a loss, the
+// arrows that steer: stage/stage_controls.h), and the sound and star switches.
+// The quit overlay's keys are the stage's own (quit_overlay_key).
 void stage_key(int key);
-// An arrow let go of stops its axis. Called by key_released in stage play.
-void stage_key_released(int key);
-
-// ---- Quit overlay (quit_overlay_keys.cpp) ----
-// Y ends the game, N plays on.
-void quit_overlay_key(int key);

@@ -1,9 +1,9 @@
 #include "app/screen_state.h"
 #include "audio/sound.h"
-#include "input/game_keys.h"
 #include "input/screen_keys.h"
 #include "input/shared_keys.h"
 #include "persist/settings.h"
+#include "stage/game_keys.h"
 
 int settings_cursor = 1;
 int restart_notice = 0;

@@ -5,9 +5,6 @@
 #include "menus/screens.h"
 #include "persist/settings.h"
 
-const char* const CLICK_CURSOR = "./sfx/sfx_gun_2.wav";
-const char* const CLICK_CONFIRM = "./sfx/sfx_gun_5.wav";
-
 int wrap_step(int value, int step, int first, int last) {
     value += step;
     if (value < first) return last;

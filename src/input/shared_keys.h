@@ -1,9 +1,7 @@
 // What the keys of several screens do alike. Called by the screens' key routines.
 #pragma once
 
-// Moving a cursor clicks softly; confirming or going back clicks harder.
-extern const char* const CLICK_CURSOR;
-extern const char* const CLICK_CONFIRM;
+#include "stage/game_keys.h"  // the clicks
 
 constexpr int VOLUME_STEPS = 9;  // volumes run 1..9
 

@@ -1,9 +1,9 @@
 #include "app/screen_state.h"
 #include "audio/sound.h"
-#include "input/game_keys.h"
 #include "input/screen_keys.h"
 #include "input/shared_keys.h"
 #include "input/wiimote.h"
+#include "stage/game_keys.h"
 #include "stage/world.h"
 
 void ship_select_key(int key) {

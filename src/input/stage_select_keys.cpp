@@ -1,8 +1,8 @@
 #include "app/screen_state.h"
 #include "audio/sound.h"
-#include "input/game_keys.h"
 #include "input/screen_keys.h"
 #include "input/shared_keys.h"
+#include "stage/game_keys.h"
 
 void stage_select_key(int key) {
     if (key == KEY_ENTER) {

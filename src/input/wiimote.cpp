@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstdio>
+#include <cstring>
 
 #include "input/wiimote_events.h"
 #include "platform/os.h"
@@ -39,15 +40,39 @@ const int REMOTE_IDS[1] = {1};
 // "no text" means failure to the caller.
 static const char* record_version() { return wiiuse_record->version ? wiiuse_record->version : ""; }
 
+// Why the last load failed, for connect_wiimote's message: the file may be
+// there and still not load (a library it needs is missing), and the player
+// needs to know which.
+static char load_failure[600] = "";
+
+// The loader's reason, and the package to install when what is missing is the
+// library the bridge is built on.
+static void note_load_failure(const char* reason) {
+    const bool bridge_library_missing = strstr(reason, WIIUSE_NEEDS_LIBRARY) != nullptr;
+    snprintf(load_failure, sizeof load_failure, "Wiiuse library not loaded: %s%s%s", reason,
+             bridge_library_missing ? "; the Wii Remote needs the package " : "",
+             bridge_library_missing ? WIIUSE_NEEDS_PACKAGE : "");
+}
+
 const char* load_wiiuse(const char* file) {
     if (wiiuse_record) return record_version();
     if (!file) return nullptr;
     wiiuse_module = os_load_library(file);
-    if (!wiiuse_module) return nullptr;
+    if (!wiiuse_module) {
+        note_load_failure(os_library_load_error());
+        return nullptr;
+    }
 
     auto entry = reinterpret_cast<wiiuse_main_fn>(os_find_symbol(wiiuse_module, "wiiuse_main"));
     if (entry) entry(&wiiuse_record);
     if (!entry || !wiiuse_record || wiiuse_record->api_version != WIIUSE_API_VERSION) {
+        char reason[300];
+        if (!entry || !wiiuse_record)
+            snprintf(reason, sizeof reason, "%s has no wiiuse_main entry point handing out its record", file);
+        else
+            snprintf(reason, sizeof reason, "%s speaks API version %d, the game needs %d", file,
+                     wiiuse_record->api_version, WIIUSE_API_VERSION);
+        note_load_failure(reason);
         unload_wiiuse();
         return nullptr;
     }
@@ -69,6 +94,7 @@ int connect_wiimote() {
     if (!version) {
         fprintf(stderr, "Failed to load Wiiuse library. Make sure %s is in the same directory\n",
                 WIIUSE_LIBRARY_NAME);
+        fprintf(stderr, "%s\n", load_failure);
         return -1;
     }
 

@@ -13,6 +13,10 @@
 // The remote library beside the engine, and the text of the message that names it.
 constexpr const char* WIIUSE_LIBRARY_FILE = "./wiiuse.so";
 constexpr const char* WIIUSE_LIBRARY_NAME = "wiiuse.so";
+// The library our wiiuse.so is built on, and the Debian package that brings it:
+// a failure to load that names the one names the other.
+constexpr const char* WIIUSE_NEEDS_LIBRARY = "libxwiimote.so";
+constexpr const char* WIIUSE_NEEDS_PACKAGE = "libxwiimote2";
 
 constexpr int WIIMOTE_LEDS_1_AND_4 = WIIUSE_LED_1 | WIIUSE_LED_4;  // 144
 constexpr int WIIMOTE_FIND_TIMEOUT_SECONDS = 5;

@@ -5,10 +5,10 @@
 
 #include "app/screen_state.h"
 #include "input/button_rows.h"
-#include "input/game_keys.h"
 #include "input/input_stream.h"
 #include "input/keys.h"
 #include "input/wiimote_events.h"
+#include "stage/game_keys.h"
 #include "stage/world.h"
 
 namespace {

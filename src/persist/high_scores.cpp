@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "persist/score_merge.h"
+
 HighScoreEntry high_scores[HIGH_SCORE_PLACES];
 const char* const EMPTY_PLACE_NAME = "EMPTY";
 
@@ -36,27 +38,32 @@ static void drop_split_character(char* name, int length) {
     }
 }
 
-void set_high_score_name(int index, const char* text) {
-    if (index < 0 || index >= HIGH_SCORE_PLACES) return;
-    char* name = high_scores[index].name;
+void set_entry_name(HighScoreEntry* entry, const char* text) {
+    char* name = entry->name;
     int length = snprintf(name, HIGH_SCORE_NAME_SIZE, "%s", text ? text : "");
     if (length >= HIGH_SCORE_NAME_SIZE) drop_split_character(name, HIGH_SCORE_NAME_SIZE - 1);
     for (char* c = name; *c; ++c)
         if (is_control_character(static_cast<unsigned char>(*c))) *c = CONTROL_CHARACTER_STAND_IN;
 }
 
-void insert_high_score(int score, const char* name, int ship) {
+int insert_into_table(HighScoreEntry table[HIGH_SCORE_PLACES], int score, const char* name, int ship) {
     // Ties go above the older entry: the first place whose score does not exceed the new one.
     int place = 0;
-    while (place < HIGH_SCORE_PLACES && high_scores[place].score > score) ++place;
-    if (place == HIGH_SCORE_PLACES) return;
+    while (place < HIGH_SCORE_PLACES && table[place].score > score) ++place;
+    if (place == HIGH_SCORE_PLACES) return -1;
 
-    for (int i = HIGH_SCORE_PLACES - 1; i > place; --i) high_scores[i] = high_scores[i - 1];
+    for (int i = HIGH_SCORE_PLACES - 1; i > place; --i) table[i] = table[i - 1];
 
-    HighScoreEntry& entry = high_scores[place];
+    HighScoreEntry& entry = table[place];
     entry.score = score;
     entry.ship = ship;
-    set_high_score_name(place, name);
+    set_entry_name(&entry, name);
+    return place;
+}
+
+void insert_high_score(int score, const char* name, int ship) {
+    const int place = insert_into_table(high_scores, score, name, ship);
+    if (place >= 0) note_own_entry(high_scores[place]);
 }
 
 int high_score_set_aside = -1;
@@ -81,13 +88,21 @@ int high_score_entry_of(int score, int ship) {
 }
 
 void clear_high_score_names() {
+    for (HighScoreEntry& entry : high_scores) {
+        set_entry_name(&entry, EMPTY_PLACE_NAME);
+        entry.ship = NO_SHIP;
+    }
+}
+
+void empty_table(HighScoreEntry table[HIGH_SCORE_PLACES]) {
     for (int i = 0; i < HIGH_SCORE_PLACES; ++i) {
-        set_high_score_name(i, EMPTY_PLACE_NAME);
-        high_scores[i].ship = NO_SHIP;
+        table[i].score = 0;
+        set_entry_name(&table[i], EMPTY_PLACE_NAME);
+        table[i].ship = NO_SHIP;
     }
 }
 
 void reset_high_scores() {
-    clear_high_score_names();
-    for (HighScoreEntry& entry : high_scores) entry.score = 0;
+    empty_table(high_scores);
+    forget_own_entries();
 }

@@ -1,6 +1,7 @@
 // The ten-place high-score table shared by all profiles. It stays in
-// descending order of score because insert_high_score is its only writer
-// during a run (load_settings fills it at start-up).
+// descending order of score because the insertion rule is the only way in:
+// insert_high_score during a run, and a save's merge, which enters this
+// copy's games into what settings.cfg holds (load_settings fills it at start-up).
 #pragma once
 
 constexpr int HIGH_SCORE_PLACES = 10;
@@ -21,9 +22,13 @@ extern HighScoreEntry high_scores[HIGH_SCORE_PLACES];
 // show or announce scores.
 int get_high_score(int index);
 // Enters a finished game: above every entry with the same score; a score below
-// all ten changes nothing. The name is stored as set_high_score_name does.
+// all ten changes nothing. The name is stored as set_entry_name does. An
+// entry that enters is this copy's own until the next save (persist/score_merge).
 // Called by end_game, before reset_game.
 void insert_high_score(int score, const char* name, int ship);
+// The same rule on any ten-place table; returns the 0-based place the entry
+// took, or -1. Called by insert_high_score and by the save's merge.
+int insert_into_table(HighScoreEntry table[HIGH_SCORE_PLACES], int score, const char* name, int ship);
 // 1-based place `score` would be announced at (it must strictly beat the
 // entry), or -1. Called by the stage screens to announce a new high score.
 int high_score_place(int score);
@@ -37,11 +42,14 @@ int high_score_entry_of(int score, int ship);
 // Gives every place name "EMPTY" and ship -1; scores are left alone.
 // Called by load_settings before it reads the file.
 void clear_high_score_names();
-// Every place back to score 0, "EMPTY", ship -1. Called by load_settings when
-// the table does not match its checksum.
+// Every place back to score 0, "EMPTY", ship -1, and no entry this copy's own
+// any more. Called when the start values are given.
 void reset_high_scores();
-// Copies `text` into place `index`'s name store, cut to 31 characters, with
+// Every place of `table` back to score 0, "EMPTY", ship -1. Called by
+// reset_high_scores and by the settings reader (a table that fails its checksum).
+void empty_table(HighScoreEntry table[HIGH_SCORE_PLACES]);
+// Copies `text` into the entry's name store, cut to 31 characters, with
 // control characters replaced: whatever a name holds, it stays one line of
 // settings.cfg and reads back as it was written.
-// Called by insert_high_score, and by load_settings for the name keys.
-void set_high_score_name(int index, const char* text);
+// Called by insert_into_table, and by the settings reader for the name keys.
+void set_entry_name(HighScoreEntry* entry, const char* text);

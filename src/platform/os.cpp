@@ -5,6 +5,8 @@
 #include <pthread.h>
 #include <time.h>
 
+#include <cstdio>
+
 static void* run_thread_body(void* body) {
     reinterpret_cast<void (*)()>(body)();
     return nullptr;
@@ -24,7 +26,21 @@ void os_sleep_ms(int ms) {
     }
 }
 
-void* os_load_library(const char* path) { return path ? dlopen(path, RTLD_NOW | RTLD_LOCAL) : nullptr; }
+// The loader's own words are gone with the next dlerror() call, so they are
+// kept here for whoever reports the failure.
+static char library_load_error[512] = "";
+
+void* os_load_library(const char* path) {
+    if (!path) return nullptr;
+    void* library = dlopen(path, RTLD_NOW | RTLD_LOCAL);
+    if (!library) {
+        const char* reason = dlerror();
+        snprintf(library_load_error, sizeof library_load_error, "%s", reason ? reason : "unknown reason");
+    }
+    return library;
+}
+
+const char* os_library_load_error() { return library_load_error; }
 
 void* os_find_symbol(void* library, const char* name) { return library ? dlsym(library, name) : nullptr; }
 

@@ -8,6 +8,10 @@ void os_sleep_ms(int ms);
 
 // Run-time shared libraries: handle or nullptr.
 void* os_load_library(const char* path);
+// Why the last os_load_library that returned nullptr failed, in the system
+// loader's words (the file, or a library it needs, that could not be found or
+// read); "" before any failure. Called by whoever reports the failure.
+const char* os_library_load_error();
 void* os_find_symbol(void* library, const char* name);
 void os_unload_library(void* library);
 

@@ -193,13 +193,5 @@ void draw_hud() {
     glEnable(GL_TEXTURE_2D);
     const Colour tint = selected_ship >= 0 && selected_ship < PLAYER_SHIP_COUNT ? PANEL_TINTS[selected_ship] : Colour{1, 1, 1};
     draw_picture(TEX_HUD_PANEL, tint, hud_offset + HUD_PANEL_LEFT, 0.0, hud_offset + HUD_PANEL_RIGHT, 1.0);
-
-    // Slide in; a step that overshoots below 0 is snapped to exactly 0 next time.
-    if (nav_completed == 0) {
-        if (hud_offset > 0)
-            hud_offset -= HUD_SLIDE_STEP;
-        else
-            hud_offset = 0.0;
-    }
     glDisable(GL_TEXTURE_2D);
 }

@@ -3,17 +3,15 @@
 // the gun energy and names, the NAV map and progress, and the notice line.
 #pragma once
 
-// Where the panel rests when fully in (hud_offset is its slide to the right).
+// Where the panel rests when fully in (hud_offset is its slide to the right,
+// which the stage's frames move: stage/world.h).
 constexpr double HUD_PANEL_LEFT = 0.84;
-// Slide-in per frame while the NAV is not complete.
-constexpr double HUD_SLIDE_STEP = 0.01;
 // Texture id of the NAV map picture on the panel.
 constexpr int TEX_NAV_MAP = 7;
 
 // The stage's one line of notice: written by the keys through show_message,
 // drawn and counted down by draw_hud.
 // Frames a notice stays on screen.
-constexpr int MESSAGE_FRAMES_GUNS = 50;
 constexpr int MESSAGE_FRAMES_SOUND = 100;
 constexpr int MESSAGE_FRAMES_VOLUME = 120;
 
@@ -26,9 +24,8 @@ extern int message_timer;  // frames the notice is still shown
 void show_message(int frames, const char* format, ...) __attribute__((format(printf, 2, 3)));
 
 // Drawn first in every stage and quit-overlay frame, so that it stays in front;
-// draws the content only while the panel is fully in (hud_offset exactly 0),
-// counts the notice down, and slides the panel in. Entered and left with
-// texturing off.
+// draws the content only while the panel is fully in (hud_offset exactly 0)
+// and counts the notice down with it. Entered and left with texturing off.
 void draw_hud();
 
 // value / maximum as a whole percentage truncated toward zero, as the read-outs

@@ -2,9 +2,7 @@
 
 #include <GL/freeglut.h>
 
-#include "render/hud.h"
 #include "render/picture.h"
-#include "render/starfield.h"
 #include "render/textures.h"
 #include "stage/world.h"
 
@@ -20,13 +18,8 @@ constexpr double PROMPT_X_SCREEN = 0.42;
 }  // namespace
 
 void draw_quit_overlay() {
-    // The HUD first, so it stays in front; it also goes on sliding and counting the notice down.
-    draw_hud();
-
     glEnable(GL_TEXTURE_2D);
     const double x0 = hud_offset == 0.0 ? PROMPT_X_PLAYFIELD : PROMPT_X_SCREEN;
     draw_picture(TEX_QUIT_PROMPT, PROMPT_COLOUR, x0, PROMPT_Y0, x0 + PROMPT_WIDTH, PROMPT_Y1);
     glDisable(GL_TEXTURE_2D);
-
-    draw_starfield(1);
 }

@@ -1,6 +1,8 @@
-// The quit prompt over a frozen stage (state 99): the HUD, the question and
-// the falling stars; the stage itself is neither moved nor drawn.
+// The quit prompt over a frozen stage (state 99). Its frame (the HUD, this
+// picture, the falling stars) is the stage's: frame_quit_overlay.
 #pragma once
 
-// One frame of the prompt. Called by the display dispatch while screen_state is 99.
+// The prompt's picture: centred on the playfield once the HUD panel is fully
+// in, on the whole screen before. Texturing is on while it draws and off after.
+// Called by the quit overlay's frame, after the HUD.
 void draw_quit_overlay();

@@ -2,8 +2,6 @@
 
 #include <GL/freeglut.h>
 
-#include "app/game_end.h"
-#include "app/screen_state.h"
 #include "render/textures.h"
 
 int shield_flash_side = 0;
@@ -35,30 +33,27 @@ const Point2 FLIPPED_MAPPING[4] = {{0, 1}, {1, 1}, {1, 0}, {0, 0}};
 constexpr double TITLE_X0 = 0.1, TITLE_Y0 = 0.7, TITLE_X1 = 0.74, TITLE_Y1 = 0.76;
 constexpr double NAV_COMPLETE_X0 = 0.34, NAV_COMPLETE_Y0 = 0.47;
 constexpr double NAV_COMPLETE_X1 = 0.66, NAV_COMPLETE_Y1 = 0.52;
-
-// Fly-out motion per frame.
-constexpr double FLY_OUT_CLIMB = 0.018;
-constexpr double FLY_OUT_HUD_SLIDE = 0.005;
+// The game-over picture's corners and colour are single precision, as they always were.
+constexpr float GAME_OVER_LEFT = 0.26f, GAME_OVER_RIGHT = 0.58f;
+constexpr float GAME_OVER_BOTTOM = 0.47f, GAME_OVER_TOP = 0.52f;
+const Colour GAME_OVER_COLOUR = {1.0f, 0.7f, 0.7f};
 
 constexpr int SPARK_POINT_SIZE = 2;
 constexpr int DEBRIS_POINT_SIZE = 3;
 
 struct PoolLook {
-    Particle* particles;
-    int drawn;
     int point_size;
     Colour colour;
 };
 
 PoolLook pool_look(ParticlePoolId pool) {
     switch (pool) {
-        case POOL_IMPACT_SPARKS: return {impact_sparks, IMPACT_SPARKS_DRAWN, SPARK_POINT_SIZE, WHITE};
-        case POOL_HIT_SPARKS: return {hit_sparks, HIT_SPARKS_DRAWN, SPARK_POINT_SIZE, WHITE};
-        case POOL_EXPLOSION:
-            return {explosion_particles, EXPLOSION_DRAWN, DEBRIS_POINT_SIZE, fighter_colour(selected_ship)};
+        case POOL_IMPACT_SPARKS:
+        case POOL_HIT_SPARKS: return {SPARK_POINT_SIZE, WHITE};
+        case POOL_EXPLOSION: return {DEBRIS_POINT_SIZE, fighter_colour(selected_ship)};
         case POOL_DEBRIS: break;
     }
-    return {debris_particles, DEBRIS_DRAWN, DEBRIS_POINT_SIZE, DEBRIS_COLOUR};
+    return {DEBRIS_POINT_SIZE, DEBRIS_COLOUR};
 }
 
 // A record's rectangle from its lower-left corner and its size in pixels.
@@ -147,36 +142,23 @@ void draw_shots() {
 }
 
 void draw_particles(ParticlePoolId pool) {
+    const PoolSpan span = particle_pool(pool);
     const PoolLook look = pool_look(pool);
     glDisable(GL_TEXTURE_2D);
     glPointSize(static_cast<float>(look.point_size));
     glColor3d(look.colour.r, look.colour.g, look.colour.b);
-    // Particles never die: parked and old ones drift on until a burst reuses their slot.
+    // Parked particles at (-1, -1) are drawn too, off screen.
     glBegin(GL_POINTS);
-    for (int i = 0; i < look.drawn; ++i) {
-        Particle& p = look.particles[i];
-        glVertex2d(p.x, p.y);
-        p.x += p.dx;
-        p.y += p.dy;
-    }
+    for (int i = 0; i < span.drawn; ++i) glVertex2d(span.particles[i].x, span.particles[i].y);
     glEnd();
 }
 
-void run_nav_complete(int next_state) {
+void draw_game_over() {
+    draw_picture(TEX_GAME_OVER, GAME_OVER_COLOUR, GAME_OVER_LEFT, GAME_OVER_BOTTOM, GAME_OVER_RIGHT, GAME_OVER_TOP);
+}
+
+void draw_nav_complete() {
     glEnable(GL_TEXTURE_2D);
-    // Centred on the whole screen: the HUD panel is on its way out.
     draw_picture(TEX_NAV_COMPLETE, MESSAGE_COLOUR, NAV_COMPLETE_X0, NAV_COMPLETE_Y0, NAV_COMPLETE_X1,
                  NAV_COMPLETE_Y1);
-
-    player.y += FLY_OUT_CLIMB;
-    hud_offset += FLY_OUT_HUD_SLIDE;
-
-    // At or below 0 rather than only at 0: a timer that arrives here already
-    // spent must still end the fly-out instead of counting down forever.
-    outro_timer -= 1;
-    if (outro_timer > 0) return;
-    if (next_state == STATE_MAIN_MENU)
-        end_game(ENDING_STAGE_FLOWN);  // the end of the stage; its reset clears textures_loaded too
-    else
-        enter_screen(next_state, FRESH_TEXTURES);
 }

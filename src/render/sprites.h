@@ -1,5 +1,6 @@
-// Everything that moves on the playfield of a stage, and the NAV-complete fly-out.
-// Drawn in screen units; record sizes are design-screen pixels (world.h).
+// Everything that moves on the playfield of a stage, and the stage's message
+// pictures. Drawn in screen units; record sizes are design-screen pixels
+// (world.h). Each routine only reads the world.
 #pragma once
 
 #include "render/picture.h"
@@ -33,21 +34,14 @@ void draw_enemies(int count);
 // All active player shots, then all active enemy shots. Called by the stage frames.
 void draw_shots();
 
-// Draws, then moves, every drawn element of one pool, in index order. Called
-// by the stage frames once per pool per frame.
-enum ParticlePoolId { POOL_DEBRIS, POOL_HIT_SPARKS, POOL_IMPACT_SPARKS, POOL_EXPLOSION };
+// Every drawn element of one pool as a point, in index order, where it stands
+// (the frame moves the pool right after). Called by the stage frames once per
+// pool per frame.
 void draw_particles(ParticlePoolId pool);
 
-// Elements of each pool that are drawn and moved: its burst slots times the
-// particles per burst (the last few of the capacity are never used).
-constexpr int DEBRIS_DRAWN = DEBRIS_SLOTS * DEBRIS_PER_BURST;                      // 995
-constexpr int HIT_SPARKS_DRAWN = HIT_SPARK_SLOTS * HIT_SPARK_PER_BURST;            // 190
-constexpr int IMPACT_SPARKS_DRAWN = IMPACT_SPARK_SLOTS * IMPACT_SPARK_PER_BURST;   // 490
-constexpr int EXPLOSION_DRAWN = EXPLOSION_SLOTS * EXPLOSION_PER_BURST;             // 995
-
-// One step of the fly-out that ends a NAV: the NAV-complete picture, the
-// fighter climbing, the HUD panel leaving. When outro_timer runs out it enters
-// `next_state` (3 after NAV 1) or, for 0, records the score whatever it is and
-// ends the game. Called by the stage frames every frame while nav_completed is 1
-// and the player is not destroyed (a death sequence under way ends the game instead).
-void run_nav_complete(int next_state);
+// The game-over picture of the death sequence, centred on the playfield left
+// of the HUD panel. Called by each step of the death sequence.
+void draw_game_over();
+// The NAV-complete picture, centred on the whole screen since the HUD panel is
+// on its way out; turns texturing on. Called by each step of the fly-out.
+void draw_nav_complete();

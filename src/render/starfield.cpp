@@ -2,43 +2,16 @@
 
 #include <GL/freeglut.h>
 
-#include <cstdlib>
-#include <cstring>
-#include <ctime>
-
-#include "app/screen_state.h"
-#include "platform/random.h"
-
-Star starfield[STAR_COUNT];
-int stars_on = 1;
-
-// Divided, not multiplied by the reciprocal as rand_unit does: the two can
-// differ in the last bit, and the stars keep their own formula.
-static double random_fraction() { return rand15() / static_cast<double>(RAND15_MAX); }
-
-void init_starfield() {
-    memset(starfield, 0, sizeof starfield);
-    seed_rand15(static_cast<unsigned>(time(nullptr)));
-    for (Star& star : starfield) {
-        star.x = random_fraction();
-        star.y = random_fraction();
-        star.speed = random_fraction();
-    }
-}
-
-void draw_starfield(int vertical) {
-    // The stars switch only covers stage play and its quit overlay; menus always show them.
-    if (stars_on != 1 && in_stars_switch_range(screen_state)) return;
-
-    for (Star& star : starfield) {
-        double& coordinate = vertical == 1 ? star.y : star.x;
-        coordinate -= star.speed * STAR_SPEED_SCALE;
-        if (coordinate <= 0.0) coordinate = 1.0;  // re-enter at the opposite edge, same line
-    }
-
+void draw_stars() {
+    if (!stars_shown()) return;
     glPointSize(2.0f);
     glColor3f(0.7f, 0.5f, 0.5f);
     glBegin(GL_POINTS);
     for (const Star& star : starfield) glVertex2f(static_cast<float>(star.x), static_cast<float>(star.y));
     glEnd();
+}
+
+void draw_starfield(int vertical) {
+    move_starfield(vertical);
+    draw_stars();
 }

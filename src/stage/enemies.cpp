@@ -1,8 +1,8 @@
 #include "stage/enemies.h"
 
-#include "app/screen_state.h"
-#include "audio/sound.h"
 #include "combat/guns.h"
+#include "stage/screen_machine.h"
+#include "stage/stage_events.h"
 
 // Where a rock comes back: far above after being shot, nearer after falling out.
 constexpr double RESPAWN_HEIGHT_DESTROYED = 1.9;
@@ -49,13 +49,13 @@ static void destroy_rock(Enemy& rock, int spawn_limit) {
     burst_debris(centre_x(rock.x, rock.width), centre_y(rock.y, rock.height));
     if (nav_timer >= spawn_limit) {
         rock.active = 0;
-        play_sound(EXPLOSION_SOUND);
+        stage_sound(EXPLOSION_SOUND);
         return;
     }
     rock.y = RESPAWN_HEIGHT_DESTROYED;
     choose_respawn_lane_and_speed(rock);
     rock.hull = rock.hull_max;
-    play_sound(EXPLOSION_SOUND);
+    stage_sound(EXPLOSION_SOUND);
 }
 
 // Retired rocks fall on too; only a later set-up brings them back into play.
@@ -114,8 +114,8 @@ static void spawn_enemy_shot(const GunKind& gun, double muzzle, double drift) {
 void enemy_fire(int weapon) {
     if (weapon < GUN_LASER || weapon > GUN_NEUTRON) return;
     const GunKind& gun = gun_table[weapon];
-    if (weapon == GUN_LASER) play_sound("./sfx/sfx_gun_2.wav");
-    if (weapon == GUN_ION) play_sound("./sfx/sfx_gun_6.wav");
+    if (weapon == GUN_LASER) stage_sound("./sfx/sfx_gun_2.wav");
+    if (weapon == GUN_ION) stage_sound("./sfx/sfx_gun_6.wav");
     spawn_enemy_shot(gun, LEFT_GUN_MOUNT, -gun.drift);
     spawn_enemy_shot(gun, RIGHT_GUN_MOUNT, gun.drift);
 }

@@ -1,49 +1,23 @@
 #include "stage/frames.h"
 
-#include <GL/freeglut.h>
-
-#include <cstdio>
-
-#include "app/screen_state.h"
-#include "audio/sound.h"
 #include "combat/damage.h"
-#include "persist/high_scores.h"
-#include "render/hud.h"
-#include "render/sprites.h"
-#include "render/starfield.h"
-#include "render/text.h"
 #include "stage/enemies.h"
+#include "stage/screen_machine.h"
 #include "stage/setup.h"
+#include "stage/stage_events.h"
+#include "stage/stage_view.h"
+#include "stage/starfield.h"
 #include "stage/world.h"
 
 constexpr double GUN_RECHARGE_PER_FRAME = 2.0;
 constexpr double TITLE_FADE_PER_FRAME = 0.01;
 constexpr int ENEMY_FIGHTER_SCORE = 500;
 
-// End-of-NAV bonuses, counted into the score a little every frame.
-constexpr int NO_DAMAGE_BONUS = 1000;
-constexpr int HIGH_ACCURACY_BONUS = 1000;  // 90 % or more
-constexpr int GOOD_ACCURACY_BONUS = 500;   // 70 % or more
-constexpr double HIGH_ACCURACY = 90.0;
-constexpr double GOOD_ACCURACY = 70.0;
 constexpr int BONUS_COUNT_PER_FRAME = 20;
 
-constexpr int TEXT_SIZE = 64;
-static void* const SMALL_FONT = GLUT_BITMAP_HELVETICA_10;
-static void* const LARGE_FONT = GLUT_BITMAP_HELVETICA_12;
-
-static void draw_white_text(float x, float y, void* font, const char* text) {
-    glColor3f(1.0f, 1.0f, 1.0f);
-    draw_text(x, y, font, text);
-}
-
-static void draw_high_score_place(float x, float y) {
-    int place = high_score_place(score);
-    if (place == -1) return;
-    char text[TEXT_SIZE];
-    snprintf(text, sizeof text, "You Have A New Highscore! Place: %d", place);
-    draw_white_text(x, y, SMALL_FONT, text);
-}
+// Fly-out motion per frame: the fighter climbs away, the HUD panel leaves.
+constexpr double FLY_OUT_CLIMB = 0.018;
+constexpr double FLY_OUT_HUD_SLIDE = 0.005;
 
 // Both axes may move in the same frame.
 static void steer_from_commands() {
@@ -59,28 +33,27 @@ double nav_accuracy() {
     return static_cast<double>(shots_hit) / total * 100.0;
 }
 
-// Drawn every frame of a completed NAV; the bonuses are granted only on the
-// first of them.
-static void draw_results(bool last_nav) {
-    char text[TEXT_SIZE];
-    double accuracy = nav_accuracy();
-    snprintf(text, sizeof text, "ACCURACY: %.2f%%", accuracy);
-    draw_white_text(0.435f, 0.45f, SMALL_FONT, text);
-    if (player.hull == player.hull_max) {
-        draw_white_text(0.405f, 0.42f, SMALL_FONT, "NO DAMAGE BONUS: + 1.000");
-        if (bonus_awarded == 0) bonus_pending += NO_DAMAGE_BONUS;
-    }
-    if (accuracy >= HIGH_ACCURACY) {
-        draw_white_text(0.405f, 0.39f, SMALL_FONT, "ACCURACY BONUS: + 1.000");
-        if (bonus_awarded == 0) bonus_pending += HIGH_ACCURACY_BONUS;
-    } else if (accuracy >= GOOD_ACCURACY) {
-        draw_white_text(0.405f, 0.39f, SMALL_FONT, "ACCURACY BONUS:   + 500");
-        if (bonus_awarded == 0) bonus_pending += GOOD_ACCURACY_BONUS;
+NavResults nav_results() {
+    NavResults results;
+    results.accuracy = nav_accuracy();
+    results.no_damage = player.hull == player.hull_max;
+    results.accuracy_bonus = 0;
+    if (results.accuracy >= HIGH_ACCURACY)
+        results.accuracy_bonus = HIGH_ACCURACY_BONUS;
+    else if (results.accuracy >= GOOD_ACCURACY)
+        results.accuracy_bonus = GOOD_ACCURACY_BONUS;
+    return results;
+}
+
+// The results show every frame of a completed NAV; its bonuses are granted on
+// the first of them only.
+static void grant_bonuses() {
+    if (bonus_awarded == 0) {
+        const NavResults results = nav_results();
+        if (results.no_damage) bonus_pending += NO_DAMAGE_BONUS;
+        bonus_pending += results.accuracy_bonus;
     }
     bonus_awarded = 1;
-    snprintf(text, sizeof text, "TOTAL SCORE: %d", score);
-    draw_white_text(0.435f, 0.35f, SMALL_FONT, text);
-    if (last_nav && bonus_pending == 0) draw_high_score_place(0.395f, 0.30f);
 }
 
 static void count_in_bonus() {
@@ -94,7 +67,7 @@ static void count_in_bonus() {
 static void complete_nav(const char* voice) {
     nav_completed = 1;
     if (player_destroyed == 0) outro_timer = NAV_OUTRO_FRAMES;
-    play_sound(voice);
+    stage_sound(voice);
 }
 
 // The fly-out steps only for a living player. A hull lost in the frame that
@@ -134,7 +107,7 @@ void handle_nav2_hits() {
         }
         if (fighter_side > 0) {
             burst_impact_sparks(shot.x, shot.y);
-            play_sound("./sfx/sfx_shield_2.wav");
+            stage_sound("./sfx/sfx_shield_2.wav");
             shot.active = 0;
         }
     }
@@ -143,7 +116,7 @@ void handle_nav2_hits() {
     if (nav_fighter.hull < 1 && nav_fighter.alive != 0) {
         burst_explosion(centre_x(nav_fighter.x, nav_fighter.width),
                         centre_y(nav_fighter.y, nav_fighter.height));
-        play_sound("./sfx/sfx_explosion.mp3");
+        stage_sound("./sfx/sfx_explosion.mp3");
         nav_fighter.alive = 0;
         nav_kills_left -= 1;
         score += ENEMY_FIGHTER_SCORE;
@@ -170,9 +143,8 @@ struct NavSection {
     bool last_nav;              // its results show the high-score place
     const char* voice;          // played when the goal is reached
     bool has_title;             // NAV 1: the fading stage title
-    bool has_fighter;           // NAV 2: the enemy fighter
+    bool has_fighter;           // NAV 2: the enemy fighter, and the count of those left to destroy
     ParticlePoolId particle_order[4];
-    void (*draw_status)();      // drawn right after the HUD, or nullptr
     void (*first_frame)();      // the one-time step of the section's first frame
     void (*handle_hits)();
     bool (*goal_reached)();     // also marks the goal as taken, so it is reached once
@@ -185,13 +157,6 @@ static void first_nav1_frame() { setup_player(); }
 static void first_nav2_frame() {
     player.x = PLAYER_START_X;
     player.y = PLAYER_START_Y;
-}
-
-static void draw_kills_left() {
-    if (nav_kills_left <= 0) return;
-    char text[TEXT_SIZE];
-    snprintf(text, sizeof text, "Enemies left to destroy in this NAV: %d", nav_kills_left);
-    draw_white_text(0.59f, 0.02f, LARGE_FONT, text);
 }
 
 // NAV 1: survive the rock field for NAV1_LENGTH_FRAMES.
@@ -223,7 +188,6 @@ static const NavSection NAV1 = {
     .has_title = true,
     .has_fighter = false,
     .particle_order = {POOL_EXPLOSION, POOL_IMPACT_SPARKS, POOL_HIT_SPARKS, POOL_DEBRIS},
-    .draw_status = nullptr,
     .first_frame = first_nav1_frame,
     .handle_hits = handle_nav1_hits,
     .goal_reached = nav1_time_up,
@@ -238,7 +202,6 @@ static const NavSection NAV2 = {
     .has_title = false,
     .has_fighter = true,
     .particle_order = {POOL_IMPACT_SPARKS, POOL_HIT_SPARKS, POOL_DEBRIS, POOL_EXPLOSION},
-    .draw_status = draw_kills_left,
     .first_frame = first_nav2_frame,
     .handle_hits = handle_nav2_hits,
     .goal_reached = nav2_fighters_destroyed,
@@ -247,28 +210,34 @@ static const NavSection NAV2 = {
 
 // One frame of a NAV: HUD, one-time step, steering, the sequences under way,
 // the pictures, results, simulation, hits, particles, the goal, the starfield.
+// The world steps here; the view only draws what it finds, in this same order.
 static void run_nav_frame(const NavSection& nav) {
-    draw_hud();
-    if (nav.draw_status) nav.draw_status();
+    const StageView& view = *stage_view;
+    view.draw_hud();
+    slide_hud_panel();
+    if (nav.has_fighter) view.draw_kills_left();
     if (stage_started == 0) {
         nav.first_frame();
         stage_started = 1;
     }
-    if (player_destroyed == 1) draw_high_score_place(0.31f, 0.45f);
+    if (player_destroyed == 1) view.draw_new_high_score();
     if (nav_completed == 0) steer_from_commands();
     if (nav.has_fighter && player_destroyed == 0 && nav_fighter.alive == 1 && nav_completed == 0) nav_fighter_step();
 
-    glEnable(GL_TEXTURE_2D);
+    view.begin_pictures();
     if (player.hull < 1) run_player_destruction();  // its first call sets player_destroyed
     run_fly_out_if_alive(nav.next_state);          // the end of NAV 2's fly-out ends the game
-    if (player_destroyed == 0) draw_player_ship(player_hit_side);
-    if (nav.has_title && stage_title_fade > 0) draw_stage_title(stage_title_fade);
-    if (nav.has_fighter && nav_fighter.alive == 1) draw_nav_fighter();
-    draw_enemies(nav.fleet_size);
-    draw_shots();
-    glDisable(GL_TEXTURE_2D);
+    if (player_destroyed == 0) view.draw_player_ship(player_hit_side);
+    if (nav.has_title && stage_title_fade > 0) view.draw_stage_title(stage_title_fade);
+    if (nav.has_fighter && nav_fighter.alive == 1) view.draw_nav_fighter();
+    view.draw_enemies(nav.fleet_size);
+    view.draw_shots();
+    view.end_pictures();
 
-    if (nav_completed == 1) draw_results(nav.last_nav);
+    if (nav_completed == 1) {
+        grant_bonuses();
+        view.draw_results(nav.last_nav);
+    }
     if (nav.has_title && stage_title_fade > 0) stage_title_fade -= TITLE_FADE_PER_FRAME;
     if (nav_completed == 0) fleet_step(enemies, nav.fleet_size, nav.respawn_limit);
     move_projectiles();
@@ -276,7 +245,10 @@ static void run_nav_frame(const NavSection& nav) {
     recharge_guns(GUN_RECHARGE_PER_FRAME);
     if (player_destroyed == 0 && nav_completed == 0) nav.handle_hits();
 
-    for (ParticlePoolId pool : nav.particle_order) draw_particles(pool);
+    for (ParticlePoolId pool : nav.particle_order) {
+        view.draw_particles(pool);
+        move_particles(pool);
+    }
 
     if (nav.goal_reached()) complete_nav(nav.voice);
     if (nav_completed == 0) {
@@ -284,9 +256,25 @@ static void run_nav_frame(const NavSection& nav) {
     } else if (bonus_pending != 0) {
         count_in_bonus();
     }
-    draw_starfield(1);
+    move_starfield(1);  // the stars fall
+    view.draw_starfield();
 }
 
 void frame_nav1() { run_nav_frame(NAV1); }
 
 void frame_nav2() { run_nav_frame(NAV2); }
+
+void run_nav_complete(int next_state) {
+    stage_view->draw_nav_complete();
+    player.y += FLY_OUT_CLIMB;
+    hud_offset += FLY_OUT_HUD_SLIDE;
+
+    // At or below 0 rather than only at 0: a timer that arrives here already
+    // spent must still end the fly-out instead of counting down forever.
+    outro_timer -= 1;
+    if (outro_timer > 0) return;
+    if (next_state == STATE_MAIN_MENU)
+        stage_game_ends(ENDING_STAGE_FLOWN);  // the end of the stage; its reset clears textures_loaded too
+    else
+        enter_screen(next_state, FRESH_TEXTURES);
+}

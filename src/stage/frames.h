@@ -1,4 +1,5 @@
-// The stage frames: one call simulates and draws one frame of a NAV.
+// The stage frames: one call steps the world one frame of a NAV and draws it
+// through the stage's view (stage/stage_view.h).
 #pragma once
 
 enum SteerDirection { STEER_LEFT, STEER_RIGHT, STEER_UP, STEER_DOWN };
@@ -22,6 +23,29 @@ void handle_nav2_hits();
 // Accuracy of this NAV in percent: hits over hits and misses, 0 without shots.
 // Called by the results.
 double nav_accuracy();
+
+// End-of-NAV bonuses, counted into the score a little every frame of the fly-out.
+constexpr int NO_DAMAGE_BONUS = 1000;      // the hull as full as it started
+constexpr int HIGH_ACCURACY_BONUS = 1000;  // HIGH_ACCURACY % or more
+constexpr int GOOD_ACCURACY_BONUS = 500;   // GOOD_ACCURACY % or more
+constexpr double HIGH_ACCURACY = 90.0;
+constexpr double GOOD_ACCURACY = 70.0;
+// What a completed NAV earns, as its bonuses grant it and its results show it.
+struct NavResults {
+    double accuracy;     // nav_accuracy()
+    bool no_damage;      // NO_DAMAGE_BONUS is earned
+    int accuracy_bonus;  // HIGH_ACCURACY_BONUS, GOOD_ACCURACY_BONUS or 0
+};
+// Called by the frames (the bonuses) and by the results' picture.
+NavResults nav_results();
+
+// One step of the fly-out that ends a NAV: the NAV-complete picture, the
+// fighter climbing, the HUD panel leaving. When outro_timer runs out it enters
+// `next_state` (3 after NAV 1) or, for 0, ends the game as flown, which records
+// the score whatever it is. Called by the stage frames every frame while
+// nav_completed is 1 and the player is not destroyed (a death sequence under
+// way ends the game instead).
+void run_nav_complete(int next_state);
 
 // Moves the player's fighter one step in `direction` (keys or remote tilt).
 // Called by the frames for the held steering commands.

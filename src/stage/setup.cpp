@@ -2,10 +2,8 @@
 
 #include <cstring>
 
-#include "app/replay_recorder.h"
-#include "audio/sound.h"
 #include "combat/guns.h"
-#include "input/wiimote.h"
+#include "stage/stage_events.h"
 #include "stage/world.h"
 
 // Rock pictures of the fleet.
@@ -66,20 +64,16 @@ static void fill_fleet(const RockStart* table, int count) {
     }
 }
 
-static void light_remote_leds() {
-    if (wiiuse_loaded()) wiimote_set_leds(WIIMOTE_LEDS_1_AND_4);
-}
-
 void setup_nav1() {
     // Each game draws from a seed of its own and is recorded from here.
-    game_record_begins();
+    stage_event(STAGE_GAME_BEGINS);
     clear_stage_arrays();
     fill_fleet(NAV1_FLEET, NAV1_FLEET_SIZE);
     park_particles();
     stage_title_fade = 1.0;
     nav_timer = 0;
     nav_timer_running = 1;
-    light_remote_leds();
+    stage_event(STAGE_NAV_SET_UP);
 }
 
 // The player's fighter, score and ship carry over from NAV 1; accuracy and
@@ -90,9 +84,9 @@ void setup_nav2() {
     spawn_nav_fighter(NAV_FIGHTER_ENTRY_X, NAV_FIGHTER_START_Y, 0);
     park_particles();
     nav_kills_left = NAV2_KILLS;
-    play_sound("./sfx/sfx_voc_fighters_detected.mp3");
+    stage_sound("./sfx/sfx_voc_fighters_detected.mp3");
     clear_section_values();
-    light_remote_leds();
+    stage_event(STAGE_NAV_SET_UP);
 }
 
 void setup_player() {

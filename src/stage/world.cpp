@@ -1,8 +1,8 @@
 #include "stage/world.h"
 
-#include "app/game_end.h"
-#include "app/screen_state.h"
 #include "platform/random.h"
+#include "stage/screen_machine.h"
+#include "stage/stage_events.h"
 
 const ShipStats ship_table[4] = {
     {0.04, 200, 80, 100},   // Pilvet
@@ -103,6 +103,33 @@ void park_particles() {
     park_pool(explosion_particles, EXPLOSION_CAPACITY);
 }
 
+PoolSpan particle_pool(ParticlePoolId pool) {
+    switch (pool) {
+        case POOL_IMPACT_SPARKS: return {impact_sparks, IMPACT_SPARKS_DRAWN};
+        case POOL_HIT_SPARKS: return {hit_sparks, HIT_SPARKS_DRAWN};
+        case POOL_EXPLOSION: return {explosion_particles, EXPLOSION_DRAWN};
+        case POOL_DEBRIS: break;
+    }
+    return {debris_particles, DEBRIS_DRAWN};
+}
+
+void move_particles(ParticlePoolId pool) {
+    const PoolSpan span = particle_pool(pool);
+    for (int i = 0; i < span.drawn; ++i) {
+        Particle& p = span.particles[i];
+        p.x += p.dx;
+        p.y += p.dy;
+    }
+}
+
+void slide_hud_panel() {
+    if (nav_completed != 0) return;  // the fly-out slides it out instead
+    if (hud_offset > 0)
+        hud_offset -= HUD_SLIDE_STEP;
+    else
+        hud_offset = 0.0;
+}
+
 void clear_section_values() {
     hud_offset = HUD_OFFSET_START;
     stage_started = 0;
@@ -123,5 +150,5 @@ void reset_game() {
     player_destroyed = 0;
     score = 0;
     gun_mode = GUN_MODE_LASER;
-    reset_menus_and_remote();
+    stage_event(STAGE_GAME_RESET);
 }

@@ -153,6 +153,8 @@ constexpr int HELD_VALUE_COUNT = 3;           // values either axis can hold, HE
 
 // Where the HUD panel starts at start-up and when a game or NAV 2 begins: off to the right.
 constexpr double HUD_OFFSET_START = 0.26;
+// Slide-in per frame while the NAV is not complete.
+constexpr double HUD_SLIDE_STEP = 0.01;
 // Frames of NAV 1's play: its goal, and the top of the HUD's progress map.
 constexpr int NAV1_LENGTH_FRAMES = 1500;
 // Where the player's fighter starts NAV 1 and NAV 2.
@@ -187,6 +189,27 @@ void burst_explosion(double cx, double cy);
 // both NAV set-ups.
 void park_particles();
 
+// The four pools by name, as the frames draw and move them.
+enum ParticlePoolId { POOL_DEBRIS, POOL_HIT_SPARKS, POOL_IMPACT_SPARKS, POOL_EXPLOSION };
+// Elements of each pool that are drawn and moved: its burst slots times the
+// particles per burst (the last few of the capacity are never used).
+constexpr int DEBRIS_DRAWN = DEBRIS_SLOTS * DEBRIS_PER_BURST;                      // 995
+constexpr int HIT_SPARKS_DRAWN = HIT_SPARK_SLOTS * HIT_SPARK_PER_BURST;            // 190
+constexpr int IMPACT_SPARKS_DRAWN = IMPACT_SPARK_SLOTS * IMPACT_SPARK_PER_BURST;   // 490
+constexpr int EXPLOSION_DRAWN = EXPLOSION_SLOTS * EXPLOSION_PER_BURST;             // 995
+// The first element of a pool and how many of them are drawn and moved.
+struct PoolSpan {
+    Particle* particles;
+    int drawn;
+};
+// The span of `pool`. Called by move_particles and by the particles' drawing.
+PoolSpan particle_pool(ParticlePoolId pool);
+// Moves every drawn element of one pool by its motion, in index order.
+// Particles never die: parked and old ones drift on until a burst reuses their
+// slot. Called by the stage frames once per pool per frame, right after the
+// pool is drawn.
+void move_particles(ParticlePoolId pool);
+
 // Centre of a record given its lower-left corner and its size in pixels.
 inline double centre_x(double x, double width) { return x + width * PIXEL_WIDTH * 0.5; }
 inline double centre_y(double y, double height) { return y + height * PIXEL_HEIGHT * 0.5; }
@@ -196,6 +219,13 @@ inline double centre_y(double y, double height) { return y + height * PIXEL_HEIG
 // setup_nav2 and reset_game.
 void clear_section_values();
 
-// Ends the running game and returns to the main menu. Called by end_game
-// (app/game_end), which records the score first, since this clears it.
+// Slides the HUD panel in by one step while the NAV runs; a step that
+// overshoots below 0 is snapped to exactly 0 the next time. Called by every
+// stage and quit-overlay frame right after the HUD is drawn.
+void slide_hud_panel();
+
+// Ends the running game and returns to the main menu; its last step tells the
+// game (STAGE_GAME_RESET) to reset the menus and the remote. Called by end_game
+// (app/game_end), which records the score first, since this clears it, and by
+// the replay player.
 void reset_game();

@@ -220,7 +220,8 @@ void check_control(const UnpackedPackage& package) {
     }
 
     const std::string depends = package.field("Depends");
-    for (const char* library : {"libc6 (>=", "libglut3.12 (>=", "libsdl2-mixer-2.0-0 (>=", "libstdc++6 (>="})
+    for (const char* library :
+         {"libc6 (>=", "libglut3.12 (>=", "libsdl2-mixer-2.0-0 (>=", "libstdc++6 (>=", "libxss1", "libdbus-1-3 (>="})
         EXPECT_NE(depends.find(library), std::string::npos) << library << " not in: " << depends;
     EXPECT_EQ(depends.find("libxwiimote"), std::string::npos) << depends;
     if (fs::exists(GAME_DIR "/wiiuse.so")) {
@@ -286,6 +287,20 @@ TEST(Install, TheLauncherPlaysFromTheUsersFolderAndLeavesTheSharedFolderAlone) {
     EXPECT_EQ(fs::status(user_folder).permissions(), fs::perms(0700));
     EXPECT_EQ(fs::status(user_folder + "/settings.cfg").permissions(), fs::perms(0600));
     EXPECT_EQ(snapshot(prefix), installed) << "the installed files changed";
+
+    // Nowhere to make the player's folder: one line on what is missing and what to set, and no game.
+    std::ofstream(home + "/in-the-way") << "a file";
+    const std::pair<std::vector<std::string>, std::string> nowhere[] = {
+        {{"HOME", "XDG_DATA_HOME"}, "HOME is not set; set XDG_DATA_HOME (or HOME) to a folder you can write"},
+        {{"XDG_DATA_HOME=" + home + "/in-the-way"},
+         "cannot make " + home + "/in-the-way/korvane-arcade (Not a directory); set XDG_DATA_HOME to a folder you "
+         "can write"},
+    };
+    for (const auto& [environment, says] : nowhere) {
+        game.start_program({prefix + "/bin/korvane-arcade", "pilot"}, home, environment);
+        EXPECT_EQ(game.wait_exit(5000), 1) << says;
+        EXPECT_EQ(game.err(), "korvane-arcade: no folder for your settings and scores: " + says + "\n");
+    }
 }
 
 // One package for all the checks: packing it is the slow part.

@@ -42,6 +42,9 @@ TEST(GamepadSteering, StickPaceGrowsWithDeflectionAndARestingStickDoesNotDrift) 
     EXPECT_NEAR(moved(pad, 0.25, 0), -1, 1e-9) << "yields to the D-pad pressed the other way";
     pad.set(SDL_CONTROLLER_BUTTON_DPAD_LEFT, false);
     EXPECT_NEAR(moved(pad, 0.25, 0), 0.0625, 1e-4) << "and steers at its pace again once it is let go";
+    pad.set(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true);
+    EXPECT_NEAR(moved(pad, 0.25, 0), 1, 1e-9) << "a D-pad held its way steers at key speed, not at the stick's pace";
+    pad.set(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, false);
     // A stick held through the quit prompt steers again as the stage goes on.
     moved(pad, 1, 0);
     pad.tap(SDL_CONTROLLER_BUTTON_START);

@@ -26,9 +26,11 @@ struct HudTest : testing::Test {
         nav_timer = 0;
         begin_frame();
     }
+    // As the stage frames draw it: the HUD, then the panel's slide.
     static void frame() {
         begin_frame();
         draw_hud();
+        slide_hud_panel();
     }
 };
 

@@ -17,12 +17,12 @@
 #include "combat/guns.h"
 #include "platform/random.h"
 #include "render/hud.h"
-#include "render/quit_overlay.h"
 #include "render/sprites.h"
 #include "render/starfield.h"
 #include "render/textures.h"
 #include "stage/frames.h"
 #include "stage/setup.h"
+#include "stage/stage_screen.h"
 #include "stage/world.h"
 #include "game_folder_test.h"
 #include "test_sprites_pictures.h"
@@ -93,16 +93,11 @@ struct StageScreensTest : GameFolderTest {
         if (state == STATE_NAV2) setup_nav2();
         textures_loaded = 1;
     }
-    // One frame of the running stage, left in the back buffer. Like the
-    // dispatcher, it reads the state once: a NAV that ends shows the next one
-    // from the next frame.
+    // One frame of the running stage, as the dispatcher runs it, left in the back buffer.
     static void frame() {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glLoadIdentity();
-        const int state = screen_state;
-        if (state == STATE_NAV1) frame_nav1();
-        if (state == STATE_NAV2) frame_nav2();
-        if (state == STATE_QUIT_OVERLAY) draw_quit_overlay();
+        frame_stage_screen();
         glFlush();
     }
     // Plays on, firing now and then, until `ready` holds after a frame; false

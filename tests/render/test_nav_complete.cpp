@@ -10,6 +10,7 @@
 #include "persist/high_scores.h"
 #include "render/sprites.h"
 #include "render/textures.h"
+#include "stage/frames.h"
 #include "test_sprites_pictures.h"
 
 using namespace stage_pictures;

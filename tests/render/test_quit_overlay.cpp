@@ -1,5 +1,5 @@
-// The quit prompt: where its picture sits as the panel slides, and the stars
-// behind it obeying the stage's stars switch.
+// The quit overlay's frame: where the prompt sits as the panel slides, and the
+// stars behind it obeying the stage's stars switch.
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
@@ -11,6 +11,7 @@
 #include "render/quit_overlay.h"
 #include "render/starfield.h"
 #include "render/textures.h"
+#include "stage/stage_screen.h"
 #include "test_sprites_pictures.h"
 
 using namespace stage_pictures;
@@ -44,7 +45,7 @@ struct QuitOverlayTest : testing::Test {
 
 TEST_F(QuitOverlayTest, CentredOnTheScreenWhileThePanelSlides) {
     hud_offset = 0.1;
-    draw_quit_overlay();
+    frame_quit_overlay();
     EXPECT_TRUE(prompt_spans(0.42, 0.58));
     EXPECT_EQ(pixels_of(PROMPT, 0, 0, 800, 282, 1), 0) << "nothing below 0.47";
     EXPECT_EQ(pixels_of(PROMPT, 0, 312, 800, 600, 1), 0) << "nothing above 0.52";
@@ -53,18 +54,18 @@ TEST_F(QuitOverlayTest, CentredOnTheScreenWhileThePanelSlides) {
 
 TEST_F(QuitOverlayTest, OnThePlayfieldOnceThePanelIsIn) {
     hud_offset = 0.0;
-    draw_quit_overlay();
+    frame_quit_overlay();
     EXPECT_TRUE(prompt_spans(0.34, 0.50));
     EXPECT_GT(pixels_of(rgb(1, 1, 1), 700, 515, 780, 535), 0) << "the HUD's content is drawn too";
 }
 
 TEST_F(QuitOverlayTest, JumpsToThePlayfieldInTheFrameThePanelArrives) {
     hud_offset = 0.005;  // this frame's slide overshoots below 0: still on its way
-    draw_quit_overlay();
+    frame_quit_overlay();
     EXPECT_TRUE(prompt_spans(0.42, 0.58));
 
     begin_frame();  // this frame's HUD snaps the panel in
-    draw_quit_overlay();
+    frame_quit_overlay();
     EXPECT_EQ(hud_offset, 0.0);
     EXPECT_TRUE(prompt_spans(0.34, 0.50));
 }
@@ -74,7 +75,7 @@ TEST_F(QuitOverlayTest, StaysCentredWhileTheFlyOutHoldsThePanelOut) {
     nav_completed = 1;
     for (int f = 0; f < 3; ++f) {
         begin_frame();
-        draw_quit_overlay();
+        frame_quit_overlay();
     }
     EXPECT_EQ(hud_offset, 0.3);
     EXPECT_TRUE(prompt_spans(0.42, 0.58));
@@ -82,12 +83,12 @@ TEST_F(QuitOverlayTest, StaysCentredWhileTheFlyOutHoldsThePanelOut) {
 
 TEST_F(QuitOverlayTest, StarsFallBehindItUnlessSwitchedOff) {
     hud_offset = 0.0;
-    draw_quit_overlay();
+    frame_quit_overlay();
     EXPECT_GT(pixels_near(STAR, 0.2, 0.8, 3, 2), 0);
 
     stars_on = 0;
     begin_frame();
-    draw_quit_overlay();
+    frame_quit_overlay();
     EXPECT_EQ(pixels_of(STAR, 0, 0, 800, 600, 2), 0) << "drawn over black";
     EXPECT_TRUE(prompt_spans(0.34, 0.50));
 }

@@ -164,6 +164,21 @@ TEST_F(SpritesTest, StageTitleTakesTheFadeAsItsGrey) {
     EXPECT_EQ(lit_pixels(0, 0, 800, 600), 512 * 36);
 }
 
+TEST_F(SpritesTest, GameOverPictureSitsOverThePlayfieldCentre) {
+    load_white({TEX_GAME_OVER});
+    draw_game_over();
+    const Rgb tint = rgb(1.0, 0.7, 0.7);
+    EXPECT_TRUE(near(pixel_at(0.42, 0.495), tint)) << pixel_at(0.42, 0.495);
+    EXPECT_TRUE(near(pixel_at(0.265, 0.475), tint));
+    EXPECT_TRUE(near(pixel_at(0.575, 0.515), tint));
+    // 0.26..0.58 by 0.47..0.52, and nothing else.
+    EXPECT_EQ(lit_pixels(0, 0, 800, 600), lit_pixels(208, 282, 464, 312));
+    EXPECT_EQ(pixel_at(0.255, 0.495), rgb(0, 0, 0));
+    EXPECT_EQ(pixel_at(0.585, 0.495), rgb(0, 0, 0));
+    EXPECT_EQ(pixel_at(0.42, 0.465), rgb(0, 0, 0));
+    EXPECT_EQ(pixel_at(0.42, 0.525), rgb(0, 0, 0));
+}
+
 TEST_F(SpritesTest, RocksAreDrawnOnlyOnceTheyHaveEnteredTheScreen) {
     // Look at twice the screen's height, so what lies above the top is seen too.
     glMatrixMode(GL_PROJECTION);

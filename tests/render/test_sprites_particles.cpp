@@ -1,5 +1,6 @@
 // The particle pools: how many elements each draws and moves, at what size and
-// in what colour, and that every element is drawn before it moves.
+// in what colour, and that every element is drawn where the frame found it
+// before the frame moves it.
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
@@ -34,6 +35,11 @@ struct ParticlesTest : testing::Test {
         park_every_particle();
         begin_frame();
     }
+    // A pool's turn in a stage frame.
+    static void draw_then_move(ParticlePoolId pool) {
+        draw_particles(pool);
+        move_particles(pool);
+    }
 };
 
 }  // namespace
@@ -46,7 +52,7 @@ TEST_F(ParticlesTest, EachPoolDrawsAndMovesExactlyItsDrawnElements) {
         pool.particles[pool.drawn - 1] = {AT_X, AT_Y, 0.01, -0.02};
         pool.particles[pool.drawn] = {0.7, 0.5, 0.01, 0.01};  // the first never drawn
         pool.particles[0] = {-1, -1, 0, 0};                     // parked: drawn off screen
-        draw_particles(pool.id);
+        draw_then_move(pool.id);
 
         EXPECT_GT(lit_pixels(190, 290, 211, 311), 0);
         EXPECT_EQ(lit_pixels(0, 0, 800, 600), pool.point_size * pool.point_size)
@@ -60,18 +66,18 @@ TEST_F(ParticlesTest, EachPoolDrawsAndMovesExactlyItsDrawnElements) {
 
 TEST_F(ParticlesTest, DrawnWhereTheyWereThenMoved) {
     impact_sparks[3] = {AT_X, AT_Y, 0.1, 0.0};
-    draw_particles(POOL_IMPACT_SPARKS);
+    draw_then_move(POOL_IMPACT_SPARKS);
     EXPECT_GT(lit_pixels(195, 295, 206, 306), 0);
     EXPECT_EQ(lit_pixels(270, 290, 300, 311), 0) << "not where the motion takes it";
     begin_frame();
-    draw_particles(POOL_IMPACT_SPARKS);
+    draw_then_move(POOL_IMPACT_SPARKS);
     EXPECT_GT(lit_pixels(275, 295, 286, 306), 0);
 }
 
 TEST_F(ParticlesTest, EveryElementMovesEveryFrameWhereverItIs) {
     // Old, off-screen particles drift on: nothing stops or recycles them.
     for (int i = 0; i < 995; ++i) debris_particles[i] = {-5.0, 3.0, 0.001 * i, -0.002};
-    for (int frame = 0; frame < 3; ++frame) draw_particles(POOL_DEBRIS);
+    for (int frame = 0; frame < 3; ++frame) move_particles(POOL_DEBRIS);
     for (int i : {0, 1, 500, 994}) {
         SCOPED_TRACE(testing::Message() << "particle " << i);
         EXPECT_DOUBLE_EQ(debris_particles[i].x, -5.0 + 3 * 0.001 * i);

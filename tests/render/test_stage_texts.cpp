@@ -91,6 +91,12 @@ TEST_F(StageTextTest, EnemiesLeftLineOfNavTwo) {
     frame_nav2();
     EXPECT_TRUE(shows_exactly(WHITE, 1, 1, 1, {400, 0, 800, 40},
                               {{0.59f, 0.02f, H12, "Enemies left to destroy in this NAV: 7"}}));
+
+    // A count an earlier game's NAV 2 left behind is no line of NAV 1's.
+    begin_frame();
+    screen_state = STATE_NAV1;
+    frame_nav1();
+    EXPECT_EQ(pixels_of(WHITE, {400, 0, 800, 40}), 0);
 }
 
 TEST_F(StageTextTest, ResultsLinesByAccuracyDamageAndNav) {

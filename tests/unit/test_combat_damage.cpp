@@ -1,10 +1,6 @@
-// What hits do to the player's shields and hull, and the death sequence with
-// its game-over picture.
-#include <GL/gl.h>
-
+// What hits do to the player's shields and hull, and the death sequence.
 #include "app/startup.h"
 #include "combat/damage.h"
-#include "support/gl_pixels.h"
 #include "persist/high_scores.h"
 #include "test_stage_support.h"
 
@@ -177,22 +173,4 @@ TEST_F(DamageTest, DeathWithScoreZeroMakesNoEntryButStillReturnsToTheMenu) {
         EXPECT_EQ(entry.score, 0);
         EXPECT_EQ(entry.ship, -1);
     }
-}
-
-TEST_F(DamageTest, DeathSequenceDrawsTheGameOverPictureOverThePlayfieldCentre) {
-    begin_frame();
-    glEnable(GL_TEXTURE_2D);
-    player.hull = 0;
-    run_player_destruction();
-    glDisable(GL_TEXTURE_2D);
-    // Texture 514 holds no picture in the tests, so the quad shows its colour.
-    const Rgb tint = rgb(1.0, 0.7, 0.7);
-    EXPECT_TRUE(near(pixel_at(0.42, 0.495), tint)) << pixel_at(0.42, 0.495);
-    EXPECT_TRUE(near(pixel_at(0.265, 0.475), tint));
-    EXPECT_TRUE(near(pixel_at(0.575, 0.515), tint));
-    EXPECT_EQ(pixel_at(0.255, 0.495), rgb(0, 0, 0));
-    EXPECT_EQ(pixel_at(0.585, 0.495), rgb(0, 0, 0));
-    EXPECT_EQ(pixel_at(0.42, 0.465), rgb(0, 0, 0));
-    EXPECT_EQ(pixel_at(0.42, 0.525), rgb(0, 0, 0));
-    EXPECT_EQ(lit_pixels(0, 0, 800, 600), lit_pixels(208, 282, 464, 312));
 }

@@ -3,6 +3,7 @@
 #include <GL/freeglut.h>
 #include <sys/stat.h>
 
+#include <chrono>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -277,9 +278,45 @@ TEST(Replay, AnEntryFallingOutOfTheTableTakesItsReplayWithIt) {
     insert_high_score(5000, "ace", 1);
     save_entry_replay(replay, 0);
     EXPECT_TRUE(entry_has_replay(0));
+    save_settings();  // where the table's files are settled
     int files = 0;
     for (const auto& entry : std::filesystem::directory_iterator("replays")) files += entry.is_regular_file();
     EXPECT_EQ(files, 1);
+    replay_folder = nullptr;
+}
+
+// Equal entries each keep their own game, newest first; a file named as before
+// plays as the oldest, and the oldest goes first.
+TEST(Replay, EqualEntriesKeepAReplayEachAndTheOldestGoesFirst) {
+    ScratchDir folder;
+    replay_folder = "replays";
+    std::filesystem::create_directory("replays");
+    folder.write("settings.cfg", "1=0\n1n=pilot\n1s=0\n");
+    reset_high_scores();  // load_settings leaves the scores to the file
+    load_settings();
+    Replay game;
+    game.game_version = this_game_version();
+    game.build_identity = this_build_identity();
+    capture_replay_start(&game.start);
+    game.seed = 1;
+    folder.write("replays/entry-0-0-10066ae1.kvr", encode_replay(game));
+    // Settled long ago: the folder's names may be kept, until it changes again.
+    std::filesystem::last_write_time("replays", std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+    for (uint32_t seed : {7u, 5u}) {  // games of one second: the later one's file is still the newer
+        game.seed = seed;
+        insert_high_score(0, "pilot", 0);
+        save_entry_replay(game, 0);
+    }
+    const auto seed_at = [](int place) {
+        Replay replay;
+        std::string why;
+        return read_replay_file(entry_replay_path(place), &replay, &why) ? replay.seed : 0u;
+    };
+    EXPECT_EQ(std::vector<uint32_t>({seed_at(0), seed_at(1), seed_at(2)}), std::vector<uint32_t>({5, 7, 1}));
+    for (int i = 0; i < 8; ++i) insert_high_score(100, "ace", 1);
+    save_settings();
+    EXPECT_EQ(std::vector<uint32_t>({seed_at(8), seed_at(9)}), std::vector<uint32_t>({5, 7}));
+    EXPECT_FALSE(std::filesystem::exists("replays/entry-0-0-10066ae1.kvr"));
     replay_folder = nullptr;
 }
 

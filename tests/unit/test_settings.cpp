@@ -46,11 +46,8 @@ struct SettingsTest : testing::Test {
         }
     }
 
-    static void set_place(int index, int score, const char* name, int ship) {
-        high_scores[index].score = score;
-        set_high_score_name(index, name);
-        high_scores[index].ship = ship;
-    }
+    // A save writes what the file holds and this copy's own games: enter them as the game does.
+    static void enter(int score, const char* name, int ship) { insert_high_score(score, name, ship); }
 };
 
 }  // namespace
@@ -96,8 +93,8 @@ TEST_F(SettingsTest, ChecksumWeighsTopFiveByFourAndTheRestByFiveWrapping) {
 
 TEST_F(SettingsTest, ASavedTableAndSettingsReadBackUnchanged) {
     fullscreen = 1, sfx = 0, music = 0, sfxvol = 9, musicvol = 2;
-    set_place(0, 100, "ace", 2);
-    set_place(1, 50, "second pilot", 0);
+    enter(100, "ace", 2);
+    enter(50, "second pilot", 0);
     save_settings();
     std::string text = dir.read("settings.cfg");
     EXPECT_NE(text.find("1=100\n1n=ace\n1s=2\n2=50\n2n=second pilot\n2s=0\n3=0\n"), std::string::npos) << text;
@@ -165,8 +162,8 @@ TEST_F(SettingsTest, NumbersFollowTheStandardConversionAndAreNotRangeChecked) {
 }
 
 TEST_F(SettingsTest, AHandEditedScoreResetsTheTableButNotTheSettings) {
-    set_place(0, 100, "ace", 2);
-    set_place(1, 50, "bee", 1);
+    enter(100, "ace", 2);
+    enter(50, "bee", 1);
     musicvol = 3;
     save_settings();
     std::string text = dir.read("settings.cfg");

@@ -1,5 +1,6 @@
 // Saving never loses the old settings.cfg: not to an unwritable folder, not to
-// a full disk, not to a process killed in the middle of a save.
+// a full disk, not to a process killed in the middle of a save; nor what
+// another copy of the game saved meanwhile; nor the link a player keeps it as.
 #include <gtest/gtest.h>
 #include <pwd.h>
 #include <signal.h>
@@ -8,11 +9,17 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
+#include <set>
 #include <string>
+#include <thread>
+#include <utility>
 
 #include "persist/high_scores.h"
+#include "persist/replay_store.h"
+#include "persist/save_lock.h"
 #include "persist/settings.h"
 #include "support/scratch_dir.h"
 
@@ -26,6 +33,7 @@ int in_child(const std::function<void()>& body) {
     pid_t pid = fork();
     if (pid == 0) {
         body();
+        fflush(nullptr);
         _exit(0);
     }
     int status = 0;
@@ -41,6 +49,34 @@ std::vector<std::string> stray_files(const std::string& folder) {
     return names;
 }
 
+// A game ending as end_game ends it: its score enters the table, its replay is kept.
+void end_a_game(int score, uint32_t seed) {
+    Replay game;
+    game.game_version = this_game_version();
+    game.build_identity = this_build_identity();
+    game.final_score = score;
+    game.seed = seed;
+    insert_high_score(score, "pilot", 0);
+    save_entry_replay(game, high_score_entry_of(score, 0));
+}
+
+// A copy of the game that reads settings.cfg and ends a game, then stops;
+// continued, it saves and exits.
+pid_t copy_stopped_before_saving(int score, uint32_t seed) {
+    fflush(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        load_settings();
+        end_a_game(score, seed);
+        raise(SIGSTOP);
+        save_settings();
+        fflush(nullptr);
+        _exit(0);
+    }
+    waitpid(pid, nullptr, WUNTRACED);
+    return pid;
+}
+
 struct SettingsSaveTest : testing::Test {
     ScratchDir dir;
     const std::string old_file = "[sound]\nsfx=0\n";
@@ -48,7 +84,7 @@ struct SettingsSaveTest : testing::Test {
     void SetUp() override {
         fullscreen = 1, sfx = 1, music = 1, sfxvol = 5, musicvol = 5;
         reset_high_scores();
-        high_scores[0].score = 1234;
+        insert_high_score(1234, "pilot", 0);
         dir.write("settings.cfg", old_file);
     }
 };
@@ -57,6 +93,7 @@ struct SettingsSaveTest : testing::Test {
 
 TEST_F(SettingsSaveTest, AnUnwritableFolderKeepsTheOldFileAndGainsNothing) {
     chmod(dir.path().c_str(), 0555);
+    testing::internal::CaptureStdout();
     int status = in_child([] {
         // Root writes anywhere: become nobody, for whom the folder is read-only.
         if (geteuid() == 0 && (setgid(NOBODY) != 0 || setuid(NOBODY) != 0)) _exit(2);
@@ -64,19 +101,25 @@ TEST_F(SettingsSaveTest, AnUnwritableFolderKeepsTheOldFileAndGainsNothing) {
         save_settings();
     });
     chmod(dir.path().c_str(), 0755);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Could not save 'settings.cfg': Permission denied\n");
     ASSERT_EQ(status, 0);
     EXPECT_EQ(dir.read("settings.cfg"), old_file);
     EXPECT_TRUE(stray_files(dir.path()).empty());
 }
 
 TEST_F(SettingsSaveTest, AFullDiskKeepsTheOldFileAndLeavesNoTemporary) {
+    testing::internal::CaptureStdout();
     int status = in_child([] {
         // A file-size limit stands in for a full disk: writes past it fail.
         signal(SIGXFSZ, SIG_IGN);
-        struct rlimit limit = {100, 100};
+        struct rlimit limit = {150, 150};  // room for the lines it prints, not for a save
         if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(2);
         save_settings();
+        replay_folder = ".";
+        save_last_replay(Replay{});
     });
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "Could not save 'settings.cfg': File too large\nCould not save the replay './last.kvr': File too large\n");
     ASSERT_EQ(status, 0);
     EXPECT_EQ(dir.read("settings.cfg"), old_file);
     EXPECT_TRUE(stray_files(dir.path()).empty());
@@ -115,4 +158,91 @@ TEST_F(SettingsSaveTest, AWriterKilledMidSaveLeavesTheOldFileOrTheNewOneNeverATo
     }
     RecordProperty("rounds_ending_on_a", saw_a);
     RecordProperty("rounds_ending_on_b", saw_b);
+}
+
+// Two copies on one profile each end a game, then save one after the other:
+// both scores and replays stay, beside an entry from before.
+TEST_F(SettingsSaveTest, TwoCopiesOnOneProfileLoseNoScoreWhicheverSavesFirst) {
+    for (const auto& scores : {std::pair{1650, 1200}, std::pair{1200, 1650}, std::pair{700, 700}}) {
+        SCOPED_TRACE(testing::Message() << scores.second << " saved first, then " << scores.first);
+        ScratchDir profile;
+        replay_folder = "replays";
+        reset_high_scores();
+        end_a_game(500, 9);
+        save_settings();
+        const pid_t last = copy_stopped_before_saving(scores.first, 1);
+        EXPECT_EQ(in_child([&] { load_settings(), end_a_game(scores.second, 2), save_settings(); }), 0);
+        kill(last, SIGCONT);
+        waitpid(last, nullptr, 0);
+
+        load_settings();
+        std::set<std::pair<int, uint32_t>> games;  // each place's score and its replay's game
+        for (int place = 0; place < 3; ++place) {
+            Replay replay;
+            std::string why;
+            EXPECT_TRUE(read_replay_file(entry_replay_path(place), &replay, &why)) << place << ": " << why;
+            games.insert({high_scores[place].score, replay.seed});
+        }
+        EXPECT_EQ(games, (std::set<std::pair<int, uint32_t>>{{500, 9}, {scores.first, 1}, {scores.second, 2}}));
+        replay_folder = nullptr;
+    }
+}
+
+// Another program rewrote the file meanwhile: what it added stays, what it
+// dropped stays dropped with its replay; a second save changes nothing.
+TEST_F(SettingsSaveTest, WhatTheFileHoldsAtTheSaveIsMergedNotOverwritten) {
+    dir.write("settings.cfg", "1=700\n1n=other\n1s=1\n2=300\n2n=dropped\n2s=0\nchecksum=4000\n");
+    load_settings();
+    replay_folder = "replays";
+    save_entry_replay(Replay{}, 1);
+    const std::string dropped_replay = entry_replay_path(1);
+    ASSERT_TRUE(entry_has_replay(1));
+    insert_high_score(1650, "pilot", 0);
+    dir.write("settings.cfg", "1=900\n1n=elsewhere\n1s=2\n2=700\n2n=other\n2s=1\nchecksum=6400\n");
+    save_settings();
+    const std::string saved = dir.read("settings.cfg");
+    EXPECT_NE(saved.find("1=1650\n1n=pilot\n1s=0\n2=900\n2n=elsewhere\n2s=2\n3=700\n3n=other\n3s=1\n4=0\n4n=EMPTY"),
+              std::string::npos) << saved;
+    EXPECT_FALSE(std::filesystem::exists(dropped_replay));
+    save_settings();
+    EXPECT_EQ(dir.read("settings.cfg"), saved);
+    replay_folder = nullptr;
+}
+
+// The save waits for another copy's save and merges what it wrote; a lock held
+// on and on, it gives up, says so and saves unmerged.
+TEST_F(SettingsSaveTest, ASaveWaitsForAnotherCopysSaveButNotForever) {
+    load_settings();
+    insert_high_score(1650, "pilot", 0);
+    const int held = take_save_lock("settings.cfg");
+    std::thread other_copy([&] {
+        usleep(300000);
+        dir.write("settings.cfg", "1=700\n1n=other\n1s=1\nchecksum=2800\n");
+        release_save_lock(held, "settings.cfg");
+    });
+    save_settings();
+    other_copy.join();
+    EXPECT_NE(dir.read("settings.cfg").find("1=1650\n1n=pilot\n1s=0\n2=700\n"), std::string::npos);
+
+    const int stuck = take_save_lock("settings.cfg");
+    dir.write("settings.cfg", "1=900\n1n=elsewhere\n1s=2\nchecksum=3600\n");
+    testing::internal::CaptureStdout();
+    const auto start = std::chrono::steady_clock::now();
+    save_settings();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "Could not lock 'settings.cfg': another copy of the game held it for 2000 ms; saving without merging\n");
+    EXPECT_NE(dir.read("settings.cfg").find("1=1650\n1n=pilot\n1s=0\n2=700\n"), std::string::npos);
+    release_save_lock(stuck, "settings.cfg");
+}
+
+// A link stays one: its target takes the save, and nothing is left beside it.
+TEST_F(SettingsSaveTest, ALinkedSettingsFileStaysALinkAndItsTargetTakesTheSave) {
+    std::filesystem::create_directory("dotfiles");
+    std::filesystem::rename("settings.cfg", "dotfiles/settings.cfg");
+    std::filesystem::create_symlink("dotfiles/settings.cfg", "settings.cfg");
+    save_settings();
+    EXPECT_TRUE(std::filesystem::is_symlink("settings.cfg"));
+    EXPECT_NE(dir.read("dotfiles/settings.cfg").find("1=1234\n"), std::string::npos);
+    EXPECT_TRUE(stray_files(dir.path() + "/dotfiles").empty());
 }

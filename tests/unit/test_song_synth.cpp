@@ -184,13 +184,20 @@ TEST_F(SongSynth, PlaysFromTheSongsSoundfontWhatItHoldsAndTheRestFromTheSystems)
         chord[channel] += {'\x87', '\x40', 40, 0};
         for (char key = 41; key < 70; ++key) chord[channel] += {0, key, 0};
     }
+    // Strings sound about five voices a note: 40 of them at once need some 200.
+    std::string strings = {0, '\xc0', 48, 0, '\x90', 41, 90};
+    for (char key = 42; key <= 80; ++key) strings += {0, key, 90};
+    strings += {'\x87', '\x40', 41, 0};
+    for (char key = 42; key <= 80; ++key) strings += {0, key, 0};
     dir.write("general_midi.mid", midi_file(1, {tempo, piano, drums}));
     dir.write("chord.mid", midi_file(1, {tempo, chord[0], chord[1], chord[2], chord[3]}));
+    dir.write("strings.mid", midi_file(1, {tempo, strings}));
     std::filesystem::copy_file("mus/songs.sf2", "damaged.sf2");
     std::filesystem::resize_file("damaged.sf2", 100000);
     const std::string own = "./mus/songs.sf2", system = std::string(SYSTEM_SOUNDFONT) + ";";
     const struct { const char* song; std::string songs_soundfont, played_from; } cases[] = {
-        {"general_midi.mid", own, system}, {"chord.mid", own, system}, {"mus/mus_menu.mid", "damaged.sf2", system},
+        {"general_midi.mid", own, system}, {"chord.mid", own, system}, {"strings.mid", own, own + ";"},
+        {"mus/mus_menu.mid", "damaged.sf2", system},
         {"mus/mus_stage_1.mid", own, own + ";"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.song);

@@ -1,10 +1,10 @@
-// Shared by the stage and combat tests: scripted random draws, a clean world,
-// and small builders for rocks, shots and the player's fighter.
+// Shared by the stage and combat tests: scripted random draws, a clean world
+// stepped with no picture (the render suite draws it), and small builders for
+// rocks, shots and the player's fighter.
 #pragma once
 
 #include <cmath>
 
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -15,9 +15,9 @@
 #include "combat/guns.h"
 #include "persist/high_scores.h"
 #include "platform/random.h"
-#include "render/sprites.h"
 #include "stage/frames.h"
 #include "stage/setup.h"
+#include "stage/stage_view.h"
 #include "stage/world.h"
 #include "stage/world_snapshot.h"
 #include "support/screen_start.h"
@@ -132,12 +132,14 @@ inline int unparked(const Particle* pool, int capacity) {
 }
 
 struct StageTest : testing::Test {
-    void SetUp() override { clear_world(); }
-    // Drawing left queued at exit would be compiled by the software renderer
-    // while the process tears down, which crashes it: finish it here.
+    const StageView* game_view = stage_view;
+    void SetUp() override {
+        clear_world();
+        stage_view = &NULL_STAGE_VIEW;
+    }
     void TearDown() override {
         set_rand15_source(nullptr);
-        glFinish();
+        stage_view = game_view;
     }
 };
 

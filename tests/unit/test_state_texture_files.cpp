@@ -23,6 +23,7 @@ struct TextureFileTest : StageTest {
     std::filesystem::path was = std::filesystem::current_path();
     void SetUp() override {
         StageTest::SetUp();
+        stage_view = game_view;  // a stage's pictures are the view's to load
         std::filesystem::current_path(GAME_DIR);
         loads.clear();
         texture_file_watcher = saw_load;

@@ -86,7 +86,8 @@ TEST_F(RemoteEvents, TiltCountsOnlyWithMotionSensingOnAndInAStage) {
 TEST_F(RemoteEvents, DisconnectStopsTheSteeringTheTiltCausedAndOnlyThat) {
     // Steps before the remote goes: t a tilt to the left and up; o the same
     // tilt while the quit overlay is up (the handlers ignore it); L R U D an
-    // arrow key pressed, l r u d released.
+    // arrow key pressed, l r u d released; P Q another device (a pad) steering
+    // right or down.
     struct Row {
         const char* steps;
         int steer_x, steer_y;
@@ -97,12 +98,14 @@ TEST_F(RemoteEvents, DisconnectStopsTheSteeringTheTiltCausedAndOnlyThat) {
         {"tD", NONE, DOWN},   {"tDd", NONE, NONE}, {"Rtr", NONE, NONE} /* a key held before the tilt let go */,
         {"LD", LEFT, DOWN},   {"Lo", LEFT, NONE} /* an ignored tilt takes nothing over */,
         {"RDt", RIGHT, DOWN} /* keys still held take their axes back */, {"LRt", RIGHT, NONE} /* the latest of two */,
+        {"tP", RIGHT, NONE},  {"tQ", NONE, DOWN} /* an axis another device steers since keeps steering */,
     };
     const std::string KEYS = "LRUD";
     const int ARROWS[] = {SPECIAL_LEFT, SPECIAL_RIGHT, SPECIAL_UP, SPECIAL_DOWN};
     for (const Row& row : ROWS) {
         SCOPED_TRACE(row.steps);
         for (int arrow : ARROWS) special_up_callback(arrow, 0, 0);  // no key held from before
+        DeviceSteering other_device;
         std::string script;
         for (const char* step = row.steps; *step; ++step)
             if (*step == 't' || *step == 'o') script += "tilt pitch=-20 roll=10\n";
@@ -110,6 +113,10 @@ TEST_F(RemoteEvents, DisconnectStopsTheSteeringTheTiltCausedAndOnlyThat) {
         wiimote_motion_sensing(1);
         screen_state = STATE_NAV1;
         for (const char* step = row.steps; *step; ++step) {
+            if (*step == 'P' || *step == 'Q') {
+                device_key_down(&other_device, *step == 'P' ? GAME_KEY_RIGHT : GAME_KEY_DOWN);
+                continue;
+            }
             size_t arrow = KEYS.find(static_cast<char>(toupper(*step)));
             if (arrow != std::string::npos) {
                 (isupper(*step) ? special_callback : special_up_callback)(ARROWS[arrow], 0, 0);
@@ -123,6 +130,7 @@ TEST_F(RemoteEvents, DisconnectStopsTheSteeringTheTiltCausedAndOnlyThat) {
         EXPECT_EQ(steer_x, row.steer_x);
         EXPECT_EQ(steer_y, row.steer_y);
         EXPECT_EQ(tilt_active, 0);
+        release_device_steering(&other_device);
         wiimote_disconnect_and_unload();
     }
 }

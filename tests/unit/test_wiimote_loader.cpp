@@ -67,6 +67,8 @@ TEST_F(RemoteLoader, AcceptedLibraryHasItsOperationsCopiedAndLoadsOnce) {
     EXPECT_FALSE(library_mapped("./wiiuse.so"));
 }
 
+const char* const NO_LIBRARY_LINE = "Failed to load Wiiuse library. Make sure wiiuse.so is in the same directory\n";
+
 TEST_F(RemoteLoader, WithoutALibraryConnectingFailsAndTheOperationsAreSkipped) {
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
@@ -74,7 +76,9 @@ TEST_F(RemoteLoader, WithoutALibraryConnectingFailsAndTheOperationsAreSkipped) {
     std::string err = testing::internal::GetCapturedStderr();
     std::string out = testing::internal::GetCapturedStdout();
     EXPECT_EQ(out, "Wiiuse DLL Version = (null)\n");
-    EXPECT_EQ(err, "Failed to load Wiiuse library. Make sure wiiuse.so is in the same directory\n");
+    EXPECT_EQ(err, std::string(NO_LIBRARY_LINE) +
+                       "Wiiuse library not loaded: ./wiiuse.so: cannot open shared object file: No such file or "
+                       "directory\n");
 
     // Everything the game calls on the remote is quietly skipped.
     wiimote_motion_sensing(1);
@@ -85,17 +89,26 @@ TEST_F(RemoteLoader, WithoutALibraryConnectingFailsAndTheOperationsAreSkipped) {
     EXPECT_EQ(wiiuse_loaded(), 0);
 }
 
-TEST_F(RemoteLoader, BrokenLibrariesFailTheConnectionLikeAMissingOne) {
-    for (const std::string& broken : {SCRIPTED_NO_ENTRY, SCRIPTED_API_7}) {
-        SCOPED_TRACE(broken);
-        install_library(broken);
+// The old line stays, and the next one says what really went wrong.
+TEST_F(RemoteLoader, BrokenLibrariesFailTheConnectionLikeAMissingOneAndSayWhy) {
+    const struct {
+        std::string library, reason;
+    } cases[] = {
+        {SCRIPTED_NO_ENTRY, "./wiiuse.so has no wiiuse_main entry point handing out its record"},
+        {SCRIPTED_API_7, "./wiiuse.so speaks API version 7, the game needs 8"},
+        {SCRIPTED_NEEDS_ABSENT, "libxwiimote.so.0: cannot open shared object file: No such file or directory; "
+                                "the Wii Remote needs the package libxwiimote2"},
+    };
+    for (const auto& broken : cases) {
+        SCOPED_TRACE(broken.library);
+        install_library(broken.library);
         testing::internal::CaptureStdout();
         testing::internal::CaptureStderr();
         EXPECT_EQ(connect_wiimote(), -1);
         std::string err = testing::internal::GetCapturedStderr();
         std::string out = testing::internal::GetCapturedStdout();
-        EXPECT_EQ(out, "Wiiuse DLL Version = (null)\n") << broken;
-        EXPECT_EQ(err, "Failed to load Wiiuse library. Make sure wiiuse.so is in the same directory\n");
+        EXPECT_EQ(out, "Wiiuse DLL Version = (null)\n");
+        EXPECT_EQ(err, NO_LIBRARY_LINE + ("Wiiuse library not loaded: " + broken.reason + "\n"));
         EXPECT_FALSE(library_mapped("./wiiuse.so"));
     }
 }

@@ -20,6 +20,8 @@ namespace remote_test {
 inline const std::string SCRIPTED = SCRIPTED_WIIUSE_DIR "/scripted_wiiuse.so";
 inline const std::string SCRIPTED_NO_ENTRY = SCRIPTED_WIIUSE_DIR "/scripted_wiiuse_no_entry.so";
 inline const std::string SCRIPTED_API_7 = SCRIPTED_WIIUSE_DIR "/scripted_wiiuse_api7.so";
+// Present, but needing a libxwiimote the machine lacks.
+inline const std::string SCRIPTED_NEEDS_ABSENT = SCRIPTED_WIIUSE_DIR "/scripted_wiiuse_needs_absent.so";
 
 // Copies `library` into the working directory as the engine's ./wiiuse.so.
 inline void install_library(const std::string& library) {

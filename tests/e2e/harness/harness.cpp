@@ -109,6 +109,7 @@ int run_command(const std::vector<std::string>& argv, const std::string& display
     if (pid == 0) {
         close(out[0]);
         dup2(out[1], STDOUT_FILENO);
+        close(out[1]);  // else a program left running in the background holds the pipe open
         int devnull = open("/dev/null", O_RDWR);
         dup2(devnull, STDIN_FILENO);
         dup2(devnull, STDERR_FILENO);
@@ -212,6 +213,13 @@ void GameRun::key(const std::string& name, int hold_ms) const {
     key_down(name);
     std::this_thread::sleep_for(std::chrono::milliseconds(hold_ms));
     key_up(name);
+}
+
+void GameRun::fly_into_nav1() const {
+    for (const char* name : {"Escape", "Return", "Return"}) {
+        key(name);
+        wait_frames(3);
+    }
 }
 
 void GameRun::wait_frames(int frames) { std::this_thread::sleep_for(std::chrono::milliseconds(40 * frames)); }

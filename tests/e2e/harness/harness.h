@@ -34,6 +34,11 @@ class VirtualDisplay {
 // Xvfb has no window manager, so the test plays its part. (x11_close.cpp)
 bool send_close_request(const std::string& display, const std::string& window);
 
+// 1 while the screen saver of `display` is on, 0 while off, -1 when it cannot
+// be asked; a `timeout_seconds` above 0 first sets it to come on after that
+// long without input. (x11_screen_saver.cpp)
+int screen_saver_on(const std::string& display, int timeout_seconds = 0);
+
 // Runs `argv` to completion with DISPLAY set to `display` (when not empty);
 // returns its exit status (-1 when it did not exit normally). Its output is
 // appended to `output` when given.
@@ -76,6 +81,8 @@ class GameRun {
     void key(const std::string& name, int hold_ms = 120) const;
     void key_down(const std::string& name) const;
     void key_up(const std::string& name) const;
+    // From the intro, past the menus with the first fighter into NAV 1.
+    void fly_into_nav1() const;
     // Lets about `frames` frames (40 ms each) pass.
     static void wait_frames(int frames);
 

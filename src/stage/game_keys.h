@@ -33,6 +33,10 @@ enum {
     GAME_KEY_DOWN = GAME_KEY_SPECIAL_BASE + SPECIAL_DOWN,
 };
 
+// Moving a cursor clicks softly; confirming or going back clicks harder.
+extern const char* const CLICK_CURSOR;
+extern const char* const CLICK_CONFIRM;
+
 // The game key of a character from keyboard_callback.
 int game_key_of_character(unsigned char character);
 // The game key of a special key from special_callback or special_up_callback.

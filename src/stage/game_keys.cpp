@@ -1,4 +1,7 @@
-#include "input/game_keys.h"
+#include "stage/game_keys.h"
+
+const char* const CLICK_CURSOR = "./sfx/sfx_gun_2.wav";
+const char* const CLICK_CONFIRM = "./sfx/sfx_gun_5.wav";
 
 int game_key_of_character(unsigned char character) {
     return (character >= 'a' && character <= 'z') ? character - 'a' + 'A' : character;
