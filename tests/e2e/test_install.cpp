@@ -289,12 +289,10 @@ TEST(Install, TheLauncherPlaysFromTheUsersFolderAndLeavesTheSharedFolderAlone) {
     EXPECT_EQ(snapshot(prefix), installed) << "the installed files changed";
 
     // Nowhere to make the player's folder: one line on what is missing and what to set, and no game.
-    std::ofstream(home + "/in-the-way") << "a file";
     const std::pair<std::vector<std::string>, std::string> nowhere[] = {
         {{"HOME", "XDG_DATA_HOME"}, "HOME is not set; set XDG_DATA_HOME (or HOME) to a folder you can write"},
-        {{"XDG_DATA_HOME=" + home + "/in-the-way"},
-         "cannot make " + home + "/in-the-way/korvane-arcade (Not a directory); set XDG_DATA_HOME to a folder you "
-         "can write"},
+        {{"XDG_DATA_HOME=/dev/null"},
+         "cannot make /dev/null/korvane-arcade (Not a directory); set XDG_DATA_HOME to a folder you can write"},
     };
     for (const auto& [environment, says] : nowhere) {
         game.start_program({prefix + "/bin/korvane-arcade", "pilot"}, home, environment);

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "app/screen_state.h"
 #include "app/startup.h"
@@ -81,17 +80,16 @@ TEST_F(MainMenuTest, AVeryLongProfileNameIsCutToWhatTheStatusLineHolds) {
                                {0.84f, 0.01f, GLUT_BITMAP_TIMES_ROMAN_10, "version: 2008.02.09 PD [Wii]"}}));
 }
 
-// A name as a desktop types it (UTF-8) shows the font's own u-umlaut, one
-// letter wide, where the bytes would have drawn two other letters.
+// A name the desktop typed in UTF-8 shows the font's own letter for its u-umlaut.
 TEST_F(MainMenuTest, AProfileNameTypedInUtf8ShowsItsLatin1Letters) {
     profile_name = "J\xC3\xBCrgen";
     begin_frame();
     draw_main_menu();
-    const std::vector<bool> shown = colour_mask(hint_colour(), {0, 0, 560, 40});
+    const auto shown = colour_mask(hint_colour(), {0, 0, 560, 40});
     begin_frame();
     glColor3d(1.0, 0.7, 0.7);
     glRasterPos2f(0.01f, 0.01f);
-    for (unsigned char c : std::string("active profile: J\xFCrgen")) glutBitmapCharacter(GLUT_BITMAP_TIMES_ROMAN_10, c);
+    glutBitmapString(GLUT_BITMAP_TIMES_ROMAN_10, reinterpret_cast<const unsigned char*>("active profile: J\xFCrgen"));
     EXPECT_EQ(shown, colour_mask(hint_colour(), {0, 0, 560, 40}));
 }
 

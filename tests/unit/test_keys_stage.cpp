@@ -219,24 +219,18 @@ TEST_F(StageKeysTest, ReleasesInTheOverlayAreIgnoredAndNLeavesNoDrift) {
 
 // Arrows let go while another window had the keyboard: the window system (this
 // test's display, where no key is down) reports them up, and they are released
-// through the input stream, which the recorder hears; not while a replay plays.
+// through the input stream, so a recording hears them.
 TEST_F(StageKeysTest, ArrowsTheWindowSystemReportsUpAreReleasedThroughTheInputStream) {
     release_keys_let_go_elsewhere();  // arrows earlier tests left held
-    static std::vector<int> released;
-    released.clear();
-    input_listener = [](const InputRecord& record) { released.push_back(record.handler * 1000 + record.key); };
+    static std::vector<int> heard;
+    heard.clear();
     press_special(SPECIAL_RIGHT);
     press_special(SPECIAL_UP);
-    live_input_diversion = [](int, int, int) {};
-    release_keys_let_go_elsewhere();
-    live_input_diversion = nullptr;
-    EXPECT_EQ(steer_x, HELD_RIGHT) << "the keyboard does not reach a replayed game";
-
+    input_listener = [](const InputRecord& record) { heard.push_back(record.handler * 1000 + record.key); };
     release_keys_let_go_elsewhere();
     input_listener = nullptr;
     EXPECT_EQ(steer_x, HELD_NONE);
-    EXPECT_EQ(steer_y, HELD_NONE);
-    EXPECT_EQ(released, (std::vector<int>{INPUT_SPECIAL_UP * 1000 + SPECIAL_UP, INPUT_SPECIAL_UP * 1000 + SPECIAL_RIGHT}));
+    EXPECT_EQ(heard, (std::vector<int>{INPUT_SPECIAL_UP * 1000 + SPECIAL_UP, INPUT_SPECIAL_UP * 1000 + SPECIAL_RIGHT}));
 }
 
 TEST_F(StageKeysTest, EveryStateInTheStageRangeTakesTheStageKeys) {

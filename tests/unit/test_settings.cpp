@@ -45,9 +45,6 @@ struct SettingsTest : testing::Test {
             EXPECT_EQ(entry.ship, -1);
         }
     }
-
-    // A save writes what the file holds and this copy's own games: enter them as the game does.
-    static void enter(int score, const char* name, int ship) { insert_high_score(score, name, ship); }
 };
 
 }  // namespace
@@ -93,8 +90,8 @@ TEST_F(SettingsTest, ChecksumWeighsTopFiveByFourAndTheRestByFiveWrapping) {
 
 TEST_F(SettingsTest, ASavedTableAndSettingsReadBackUnchanged) {
     fullscreen = 1, sfx = 0, music = 0, sfxvol = 9, musicvol = 2;
-    enter(100, "ace", 2);
-    enter(50, "second pilot", 0);
+    insert_high_score(100, "ace", 2);
+    insert_high_score(50, "second pilot", 0);
     save_settings();
     std::string text = dir.read("settings.cfg");
     EXPECT_NE(text.find("1=100\n1n=ace\n1s=2\n2=50\n2n=second pilot\n2s=0\n3=0\n"), std::string::npos) << text;
@@ -162,8 +159,8 @@ TEST_F(SettingsTest, NumbersFollowTheStandardConversionAndAreNotRangeChecked) {
 }
 
 TEST_F(SettingsTest, AHandEditedScoreResetsTheTableButNotTheSettings) {
-    enter(100, "ace", 2);
-    enter(50, "bee", 1);
+    insert_high_score(100, "ace", 2);
+    insert_high_score(50, "bee", 1);
     musicvol = 3;
     save_settings();
     std::string text = dir.read("settings.cfg");

@@ -89,7 +89,6 @@ TEST_F(RemoteLoader, WithoutALibraryConnectingFailsAndTheOperationsAreSkipped) {
     EXPECT_EQ(wiiuse_loaded(), 0);
 }
 
-// The old line stays, and the next one says what really went wrong.
 TEST_F(RemoteLoader, BrokenLibrariesFailTheConnectionLikeAMissingOneAndSayWhy) {
     const struct {
         std::string library, reason;

@@ -1,8 +1,6 @@
-// The desktop's screen saver service, stood in for on a test's own session bus:
-// it owns org.freedesktop.ScreenSaver, answers Inhibit with a fresh cookie and
-// logs each call to the file named by its argument ("Inhibit APP: REASON -> N",
-// "UnInhibit N"). It goes to the background once it owns the name, so the
-// caller may go on at once, and ends with the bus.
+// The desktop's screen saver service on a test's own session bus: answers
+// Inhibit with a fresh cookie and logs each call to the file named by its
+// argument. In the background once it owns the name; it ends with the bus.
 #include <dbus/dbus.h>
 #include <unistd.h>
 
