@@ -26,7 +26,7 @@
 #include <string>
 #include <vector>
 
-#include "input/input_stream.h"
+#include "stage/stage_input.h"
 #include "stage/world.h"
 
 // Format 1: no settings, no checkpoints (the final digest is the only check).
