@@ -18,6 +18,7 @@
 #include "app/screen_state.h"
 #include "input/input_stream.h"
 #include "persist/replay_file.h"
+#include "stage/rules_fingerprint.h"
 #include "stage/world.h"
 #include "support/bench_window.h"
 #include "support/gl_timing.h"
@@ -51,7 +52,7 @@ BENCHMARK(BM_FrameHooks)->ArgNames({"recording", "stick"})->Args({0, 0})->Args({
 Replay synthetic_game(bool steered) {
     Replay replay;
     replay.game_version = this_game_version();
-    replay.build_identity = this_build_identity();
+    replay.rules_fingerprint = rules_fingerprint();
     replay.profile = "pilot";
     capture_replay_start(&replay.start);
     replay.last_frame = 5000;

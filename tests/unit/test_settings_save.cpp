@@ -21,6 +21,7 @@
 #include "persist/replay_store.h"
 #include "persist/save_lock.h"
 #include "persist/settings.h"
+#include "stage/rules_fingerprint.h"
 #include "support/scratch_dir.h"
 
 namespace {
@@ -53,7 +54,7 @@ std::vector<std::string> stray_files(const std::string& folder) {
 void end_a_game(int score, uint32_t seed) {
     Replay game;
     game.game_version = this_game_version();
-    game.build_identity = this_build_identity();
+    game.rules_fingerprint = rules_fingerprint();
     game.final_score = score;
     game.seed = seed;
     insert_high_score(score, "pilot", 0);
