@@ -8,6 +8,7 @@
 #include "platform/random.h"
 #include "stage/game_keys.h"
 #include "stage/screen_machine.h"
+#include "stage/scripted_pilot.h"
 #include "stage/stage_input.h"
 #include "stage/stage_screen.h"
 #include "stage/stage_view.h"
@@ -23,20 +24,11 @@ constexpr unsigned FLIGHT_SEED = 20080209;
 // and as each game ends; its scalars and the two fighters every frame.
 constexpr long WHOLE_WORLD_EVERY = 50;
 
-// The pilot's input device takes turns by stretches of frames.
-enum SteeringDevice { BY_KEYS, BY_STICK, BY_TILT };
-constexpr long DEVICE_STRETCH = 300;
-constexpr double STICK_PUSH_X = 0.6, STICK_PUSH_Y = 0.8;
-constexpr int TILT_PITCH = 40, TILT_ROLL = 30;
-
-// Where the pilot holds the fighter: high enough that a ram on the front
-// does not push it off the bottom; in NAV 2 lower, under the enemy fighter,
-// firing, then close under its guns until the hull suffers, and at last on
-// the bottom line, where the rams finish it.
-constexpr double NAV1_CRUISE_Y = 0.3, NAV2_CRUISE_Y = 0.2, UNDER_FIRE_Y = 0.6, LAST_CRUISE_Y = PLAYER_START_Y;
+// In NAV 2 the first game's pilot fights the enemy fighter, then takes its
+// fire until the hull suffers, and at last rams the rocks from the bottom
+// line until a front ram pushes it off.
 constexpr long NAV2_FIGHTING_FRAMES = 500, NAV2_UNDER_FIRE_FRAMES = 1000;
 constexpr long RESTART_AFTER_LOSS = 40;  // Enter this many frames into the death sequence
-constexpr double AIM_SLACK = 0.01;
 
 // Keys a game presses, by its frame.
 struct TimedKey {
@@ -79,8 +71,7 @@ struct Flight {
     WorldHash hash;
     long frame;          // of the game being flown
     bool ended;
-    int held_x, held_y;  // the arrow each axis holds, 0 none
-    SteeringDevice device;
+    ScriptedPilot pilot;
     long nav2_from;      // the frame NAV 2 began, or -1
     long lost_at;        // the frame the fighter was lost, or -1
 };
@@ -100,98 +91,32 @@ void hear(const StageEvent& event) {
     reset_game();
 }
 
-void act(int handler, int key, SteeringValues steering = {}) {
+// Every record goes to the stage; the volleys it fires are noted by gun set.
+void send_to_stage(const InputRecord& record) {
     const double energy = player.gun_energy;
     const int mode = gun_mode;
-    apply_stage_record(InputRecord{flight.frame, handler, key, steering});
+    apply_stage_record(record);
     if (player.gun_energy < energy) flight.report.gun_modes_fired |= 1 << mode;
 }
 
-// Presses the arrow `want` (0 for none) on one axis, letting go of the one held.
-void hold(int* held, int want) {
-    if (*held == want) return;
-    const bool keys = flight.device == BY_KEYS;
-    if (*held) act(keys ? INPUT_SPECIAL_UP : INPUT_DEVICE_SPECIAL_UP, special_of_game_key(*held));
-    if (want) act(keys ? INPUT_SPECIAL : INPUT_DEVICE_SPECIAL, special_of_game_key(want));
-    *held = want;
-}
-
-// A device changes hands: the old one's arrows let go, as a lost device stops
-// its steering, and its values cleared.
-void change_device(SteeringDevice device) {
-    if (device == flight.device) return;
-    hold(&flight.held_x, 0);
-    hold(&flight.held_y, 0);
-    act(INPUT_STEER_AXES, HELD_NONE * HELD_VALUE_COUNT + HELD_NONE);
-    act(INPUT_STEERING, 0, SteeringValues{});
-    flight.device = device;
-}
-
-void steer(int want_x, int want_y) {
-    change_device(static_cast<SteeringDevice>(flight.frame / DEVICE_STRETCH % 3));
-    hold(&flight.held_x, want_x);
-    hold(&flight.held_y, want_y);
-    const int sign_x = want_x == GAME_KEY_RIGHT ? 1 : want_x == GAME_KEY_LEFT ? -1 : 0;
-    const int sign_y = want_y == GAME_KEY_UP ? 1 : want_y == GAME_KEY_DOWN ? -1 : 0;
-    if (flight.device == BY_STICK) act(INPUT_STEERING, 0, {sign_x * STICK_PUSH_X, sign_y * STICK_PUSH_Y, 0, 0, 0});
-    if (flight.device == BY_TILT) act(INPUT_STEERING, 0, {0.0, 0.0, 1, sign_x * TILT_PITCH, sign_y * TILT_ROLL});
-}
-
-// How far above the fighter, were it at `x`, the nearest rock over it is.
-double clearance(double x) {
-    const double fighter_width = player.width * PIXEL_WIDTH, fighter_top = player.y + player.height * PIXEL_HEIGHT;
-    double nearest = 2.0 * SCREEN_TOP;
-    for (const Enemy& rock : enemies) {
-        const double right = rock.x + rock.width * PIXEL_WIDTH, top = rock.y + rock.height * PIXEL_HEIGHT;
-        const bool over = rock.active && right > x - fighter_width / 2 && rock.x < x + fighter_width * 1.5 &&
-                          top > player.y;
-        if (over && rock.y - fighter_top < nearest) nearest = rock.y - fighter_top;
-    }
-    return nearest;
-}
-
-// Where the fighter is safest: its own place, unless another is clearly clearer.
-double safest_x() {
-    double best_x = player.x, best = clearance(player.x);
-    for (double x = 0.0; x <= PLAYFIELD_WIDTH - player.width * PIXEL_WIDTH; x += 0.02) {
-        const double here = clearance(x);
-        if (here > best + 0.05 + 0.5 * (x > player.x ? x - player.x : player.x - x)) best = here, best_x = x;
-    }
-    return best_x;
-}
-
-// The lowest rock above the fighter: what the pilot rams at last.
-double lowest_rock_x() {
-    double target = player.x, lowest = 2.0 * SCREEN_TOP;
-    for (const Enemy& rock : enemies)
-        if (rock.active && rock.y > player.y && rock.y < lowest) lowest = rock.y, target = rock.x;
-    return target;
-}
-
-
-int arrow_towards(double target, double now, int below, int above) {
-    return target < now - AIM_SLACK ? below : target > now + AIM_SLACK ? above : 0;
-}
+void press(int handler, int key) { send_to_stage(InputRecord{flight.frame, handler, key, SteeringValues{}}); }
 
 void fly_pilot(const FixedGame& game) {
     const long f = flight.frame;
     for (size_t i = 0; i < game.key_count; ++i)
-        if (game.keys[i].frame == f) act(game.keys[i].handler, game.keys[i].key);
+        if (game.keys[i].frame == f) press(game.keys[i].handler, game.keys[i].key);
     if (game.restarts_when_lost && flight.lost_at >= 0 && f == flight.lost_at + RESTART_AFTER_LOSS)
-        act(INPUT_KEY, KEY_ENTER);
+        press(INPUT_KEY, KEY_ENTER);
     if (!in_stage_range(screen_state) || player_destroyed) {
         // A direction let go of while paused is ignored there: N clears it.
-        if (screen_state == STATE_QUIT_OVERLAY && flight.held_x) hold(&flight.held_x, 0);
+        if (screen_state == STATE_QUIT_OVERLAY) pilot_lets_go_across(&flight.pilot, f);
         return;
     }
     const bool nav2 = screen_state == STATE_NAV2;
     const bool fighting = nav2 && f - flight.nav2_from < NAV2_FIGHTING_FRAMES;
     const bool under_fire = nav2 && !fighting && f - flight.nav2_from < NAV2_UNDER_FIRE_FRAMES;
-    const double cruise = !nav2 ? NAV1_CRUISE_Y : fighting ? NAV2_CRUISE_Y : under_fire ? UNDER_FIRE_Y : LAST_CRUISE_Y;
-    const double target_x = fighting || under_fire ? nav_fighter.x : nav2 ? lowest_rock_x() : safest_x();
-    steer(arrow_towards(target_x, player.x, GAME_KEY_LEFT, GAME_KEY_RIGHT),
-          arrow_towards(cruise, player.y, GAME_KEY_DOWN, GAME_KEY_UP));
-    if (f % QUIET_FRAMES_BEFORE_FIRE == 0 && (!nav2 || fighting)) act(INPUT_KEY, ' ');
+    const PilotAim aim = !nav2 ? PILOT_DODGES : fighting ? PILOT_FIGHTS : under_fire ? PILOT_TAKES_FIRE : PILOT_RAMS;
+    fly_scripted_pilot(&flight.pilot, f, aim, f % QUIET_FRAMES_BEFORE_FIRE == 0 && (!nav2 || fighting));
 }
 
 void hash_frame() {
@@ -252,11 +177,13 @@ uint64_t fly_rules_fingerprint(RulesRunReport* report) {
 
     zero_world();
     hud_offset = HUD_OFFSET_START;
+    stars_on = 0;  // the stars never touch the world: left still, they cost nothing
     seed_rand15(FLIGHT_SEED);
     set_rand15_source(nullptr);
     stage_view = &NULL_STAGE_VIEW;
     stage_event_hook = hear;
     flight = Flight{};
+    flight.pilot.send = send_to_stage;
     for (const FixedGame& game : GAMES) fly_game(game);
     const Flight flown = flight;
 

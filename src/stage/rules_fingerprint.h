@@ -1,9 +1,10 @@
 // A fingerprint of the world's rules: the hash of three fixed games flown from
-// a fixed seed with fixed input, nothing attached. The first (Brantor) survives
-// NAV 1 by dodging, flies NAV 2 against the enemy fighters until it is lost
-// and starts again with Enter; the other two (Pilvet, Vesker) switch through
-// their guns and leave by the quit prompt. On the way they steer by keys, a
-// stick and a tilt, fire every gun set, pause, get rammed and shot, and
+// a fixed seed with fixed input (stage/scripted_pilot.h), nothing attached.
+// The first (Pilvet) survives NAV 1 by dodging, flies NAV 2 against the enemy
+// fighters until it is lost, and lets its death sequence run out; the other
+// two (Brantor, Vesker) switch through their guns and leave by the quit
+// prompt, or start again with Enter once lost. On the way they steer by keys,
+// a stick and a tilt, fire every gun set, pause, get rammed and shot, and
 // destroy rocks and fighters, so a change of any rule, or of how the compiler
 // rounds them, changes the fingerprint. A replay carries the fingerprint of
 // the game that made it and plays wherever it is the same.
