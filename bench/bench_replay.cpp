@@ -73,21 +73,6 @@ void BM_EncodeGame(benchmark::State& state) {
 }
 BENCHMARK(BM_EncodeGame)->ArgName("steered")->Arg(0)->Arg(1);
 
-// A picture that is not all one colour.
-void draw_some_picture() {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glBegin(GL_QUADS);
-    for (int i = 0; i < 40; ++i) {
-        const float x = 0.025f * i;
-        glColor3f(x, 1.0f - x, 0.5f);
-        glVertex2f(x, 0.0f);
-        glVertex2f(x + 0.02f, 0.0f);
-        glVertex2f(x + 0.02f, 1.0f);
-        glVertex2f(x, 1.0f);
-    }
-    glEnd();
-}
-
 // The end of a replayed frame: its picture kept for a pause (an 800x600 copy
 // into a texture), then the caption, the keys and the bar over it. With
 // `paused`, what a paused frame draws instead: the kept picture and the texts.
