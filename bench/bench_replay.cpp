@@ -18,6 +18,7 @@
 #include "app/screen_state.h"
 #include "input/input_stream.h"
 #include "persist/replay_file.h"
+#include "stage/rules_fingerprint.h"
 #include "stage/world.h"
 #include "support/bench_window.h"
 #include "support/gl_timing.h"
@@ -51,7 +52,7 @@ BENCHMARK(BM_FrameHooks)->ArgNames({"recording", "stick"})->Args({0, 0})->Args({
 Replay synthetic_game(bool steered) {
     Replay replay;
     replay.game_version = this_game_version();
-    replay.build_identity = this_build_identity();
+    replay.rules_fingerprint = rules_fingerprint();
     replay.profile = "pilot";
     capture_replay_start(&replay.start);
     replay.last_frame = 5000;
@@ -71,21 +72,6 @@ void BM_EncodeGame(benchmark::State& state) {
     state.counters["file_bytes"] = static_cast<double>(bytes);
 }
 BENCHMARK(BM_EncodeGame)->ArgName("steered")->Arg(0)->Arg(1);
-
-// A picture that is not all one colour.
-void draw_some_picture() {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glBegin(GL_QUADS);
-    for (int i = 0; i < 40; ++i) {
-        const float x = 0.025f * i;
-        glColor3f(x, 1.0f - x, 0.5f);
-        glVertex2f(x, 0.0f);
-        glVertex2f(x + 0.02f, 0.0f);
-        glVertex2f(x + 0.02f, 1.0f);
-        glVertex2f(x, 1.0f);
-    }
-    glEnd();
-}
 
 // The end of a replayed frame: its picture kept for a pause (an 800x600 copy
 // into a texture), then the caption, the keys and the bar over it. With

@@ -13,21 +13,6 @@
 
 namespace {
 
-// A picture that is not all one colour, so the filter has work to do.
-void draw_some_picture() {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glBegin(GL_QUADS);
-    for (int i = 0; i < 40; ++i) {
-        const float x = 0.025f * i;
-        glColor3f(x, 1.0f - x, 0.5f);
-        glVertex2f(x, 0.0f);
-        glVertex2f(x + 0.02f, 0.0f);
-        glVertex2f(x + 0.02f, 1.0f);
-        glVertex2f(x, 1.0f);
-    }
-    glEnd();
-}
-
 // Arguments: the window's width and height; 800x600 measures the window's path.
 void FrameEnd(benchmark::State& state) {
     open_bench_window(2560, 1440);

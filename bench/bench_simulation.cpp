@@ -6,7 +6,9 @@
 // every iteration does the same work; BM_RestoreWorldOnly measures the restore
 // alone, to be subtracted. BM_BusyNav2Frame runs the whole frame routine with
 // no picture attached, as a run without a window steps the game: the HUD's
-// slide, the four particle pools and the stars move too.
+// slide, the four particle pools and the stars move too. BM_RulesFingerprint
+// flies the rules' fingerprint's fixed games once: what the first game of a
+// run, or the first replay read, pays for it.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -16,6 +18,7 @@
 #include "platform/random.h"
 #include "stage/enemies.h"
 #include "stage/frames.h"
+#include "stage/rules_fingerprint.h"
 #include "stage/setup.h"
 #include "stage/stage_view.h"
 #include "stage/world.h"
@@ -139,5 +142,10 @@ void BM_RestoreWorldOnly(benchmark::State& state) {
 BENCHMARK(BM_RestoreWorldOnly);
 
 }  // namespace
+
+void BM_RulesFingerprint(benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(fly_rules_fingerprint(nullptr));
+}
+BENCHMARK(BM_RulesFingerprint)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

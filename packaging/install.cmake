@@ -2,6 +2,7 @@
 #
 # Layout under the prefix (/usr for the package):
 #   bin/korvane-arcade                  the launcher (games/ in the package)
+#   bin/korvane-verify                  the replay verifier (games/ in the package)
 #   lib/games/korvane-arcade/           the engine `korvane` and the remote library
 #   share/games/korvane-arcade/         tex/, sfx/, mus/
 #   share/applications, share/icons/hicolor, share/metainfo, share/man/man6
@@ -48,14 +49,17 @@ endif()
 # the manual page and the changelog (gzip -n: no name or time in the header,
 # so the same input gives the same bytes).
 configure_file(${PACKAGING_DIR}/korvane-arcade.6.in ${PACKAGING_OUT}/korvane-arcade.6 @ONLY)
+configure_file(${PACKAGING_DIR}/korvane-verify.6.in ${PACKAGING_OUT}/korvane-verify.6 @ONLY)
 configure_file(${PACKAGING_DIR}/korvane-arcade.metainfo.xml.in ${PACKAGING_OUT}/${KORVANE_APP_ID}.metainfo.xml @ONLY)
 add_custom_command(
-  OUTPUT ${PACKAGING_OUT}/korvane-arcade.6.gz ${PACKAGING_OUT}/changelog.gz
+  OUTPUT ${PACKAGING_OUT}/korvane-arcade.6.gz ${PACKAGING_OUT}/korvane-verify.6.gz ${PACKAGING_OUT}/changelog.gz
   COMMAND gzip -9n -c ${PACKAGING_OUT}/korvane-arcade.6 > ${PACKAGING_OUT}/korvane-arcade.6.gz
+  COMMAND gzip -9n -c ${PACKAGING_OUT}/korvane-verify.6 > ${PACKAGING_OUT}/korvane-verify.6.gz
   COMMAND gzip -9n -c ${PACKAGING_DIR}/changelog > ${PACKAGING_OUT}/changelog.gz
-  DEPENDS ${PACKAGING_OUT}/korvane-arcade.6 ${PACKAGING_DIR}/changelog
-  COMMENT "Compressing the manual page and the changelog")
-add_custom_target(packaging_docs ALL DEPENDS ${PACKAGING_OUT}/korvane-arcade.6.gz ${PACKAGING_OUT}/changelog.gz)
+  DEPENDS ${PACKAGING_OUT}/korvane-arcade.6 ${PACKAGING_OUT}/korvane-verify.6 ${PACKAGING_DIR}/changelog
+  COMMENT "Compressing the manual pages and the changelog")
+add_custom_target(packaging_docs ALL DEPENDS ${PACKAGING_OUT}/korvane-arcade.6.gz ${PACKAGING_OUT}/korvane-verify.6.gz
+                                             ${PACKAGING_OUT}/changelog.gz)
 
 # The hardening Debian builds its packages with: checked string and memory
 # calls (they need the optimiser), and the relocations made read-only before
@@ -65,6 +69,9 @@ if(NOT KORVANE_SANITIZE)
   target_compile_definitions(korvane_engine PRIVATE ${FORTIFY})
   target_compile_definitions(korvane PRIVATE ${FORTIFY})
   target_link_options(korvane PRIVATE LINKER:-z,relro,-z,now)
+  target_compile_definitions(korvane_replay PRIVATE ${FORTIFY})
+  target_compile_definitions(korvane-verify PRIVATE ${FORTIFY})
+  target_link_options(korvane-verify PRIVATE LINKER:-z,relro,-z,now)
   if(TARGET wiiuse_bridge)
     target_compile_definitions(wiiuse_bridge PRIVATE ${FORTIFY})
     target_link_options(wiiuse_bridge PRIVATE LINKER:-z,relro,-z,now)
@@ -77,13 +84,14 @@ if(TARGET wiiuse_bridge)
 endif()
 install(DIRECTORY ${GAME_DIR}/tex ${GAME_DIR}/sfx ${GAME_DIR}/mus DESTINATION share/games/korvane-arcade)
 install(PROGRAMS ${PACKAGING_DIR}/korvane-arcade DESTINATION bin)
+install(TARGETS korvane-verify RUNTIME DESTINATION bin)
 install(FILES ${PACKAGING_DIR}/korvane-arcade.desktop DESTINATION share/applications)
 foreach(size ${ICON_SIZES})
   install(FILES ${ICON_DIR}/hicolor/${size}x${size}/apps/korvane-arcade.png
           DESTINATION share/icons/hicolor/${size}x${size}/apps)
 endforeach()
 install(FILES ${PACKAGING_OUT}/${KORVANE_APP_ID}.metainfo.xml DESTINATION share/metainfo)
-install(FILES ${PACKAGING_OUT}/korvane-arcade.6.gz DESTINATION share/man/man6)
+install(FILES ${PACKAGING_OUT}/korvane-arcade.6.gz ${PACKAGING_OUT}/korvane-verify.6.gz DESTINATION share/man/man6)
 install(FILES ${PACKAGING_DIR}/copyright ${PACKAGING_OUT}/changelog.gz DESTINATION share/doc/korvane-arcade)
 
 # The Debian package: `cpack` on this build tree (scripts/package).

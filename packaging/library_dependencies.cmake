@@ -7,11 +7,16 @@
 # least version and leaves out of Recommends what Depends already names.
 file(GLOB_RECURSE engine "${CPACK_TEMPORARY_INSTALL_DIRECTORY}/*/lib/games/korvane-arcade/korvane")
 file(GLOB_RECURSE bridge "${CPACK_TEMPORARY_INSTALL_DIRECTORY}/*/lib/games/korvane-arcade/wiiuse.so")
+# The replay verifier needs only the C and C++ libraries, which the engine needs too.
+file(GLOB_RECURSE verifier "${CPACK_TEMPORARY_INSTALL_DIRECTORY}/*/games/korvane-verify")
 list(LENGTH engine count)
 if(NOT count EQUAL 1)
   message(FATAL_ERROR "no single engine in ${CPACK_TEMPORARY_INSTALL_DIRECTORY}: ${engine}")
 endif()
 set(arguments --ignore-missing-info -O -e${engine})
+if(verifier)
+  list(APPEND arguments -e${verifier})
+endif()
 if(bridge)
   list(APPEND arguments -dRecommends -e${bridge})
 endif()

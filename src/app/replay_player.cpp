@@ -13,11 +13,10 @@
 #include "persist/printable_text.h"
 #include "persist/replay_store.h"
 #include "persist/settings.h"
-#include "platform/random.h"
 #include "render/starfield.h"
 #include "stage/game_keys.h"
 #include "stage/world.h"
-#include "stage/world_digest.h"
+#include "verify/replay_flight.h"
 
 int replay_playing = 0;
 int replay_speed = 1;
@@ -32,15 +31,12 @@ constexpr size_t SHOWN_PATH_CHARACTERS = 255;
 // A replay flies its game, then shows its verdict until it leaves.
 enum ReplayPhase { REPLAY_FLYING, REPLAY_VERDICT };
 
-Replay playing;
+// The replay's game is flown and judged by verify/replay_flight, against frames_run.
+const Replay& playing = flown_replay;
 ReplayPhase phase = REPLAY_FLYING;
-size_t next_record = 0;
-int game_begun = 0;      // the replayed NAV 1 set-up has run
-long first_frame = 0;    // frames_run in the frame of that set-up
 int return_state = STATE_MAIN_MENU;
 int paused = 0;
 int step_asked = 0;      // the right arrow while paused: one frame runs, then it holds again
-long parted_at = -1;     // the first checkpoint's frame whose world differed, or -1
 int verdict_frames_left = 0;
 std::string verdict;
 std::string parting;     // the line that said where it parted
@@ -82,29 +78,27 @@ std::string parted_verdict(long frame, const char* how) {
 
 // This frame's records, in the order they came, while the game is in progress.
 void feed_frame() {
-    if (!game_begun || replay_holds_picture()) return;
-    const long frame = frames_run - first_frame;
-    while (replayed_game_in_progress() && next_record < playing.records.size() &&
-           playing.records[next_record].frame == frame)
-        apply_input_record(playing.records[next_record++]);
+    if (!replay_flight_game_begun() || replay_holds_picture()) return;
+    while (replayed_game_in_progress()) {
+        const InputRecord* record = next_replay_record(frames_run);
+        if (!record) break;
+        apply_input_record(*record);
+    }
     // A game that runs past its recorded end was not flown as recorded.
-    if (replayed_game_in_progress() && frame > playing.last_frame)
-        show_verdict(parted_verdict(parted_at >= 0 ? parted_at : frame, ": its game went on past its recorded end"));
+    const ReplayVerdict past_end = replay_flight_past_end(frames_run);
+    if (replayed_game_in_progress() && past_end.outcome != REPLAY_IN_FLIGHT)
+        show_verdict(parted_verdict(past_end.frame, ": its game went on past its recorded end"));
 }
 
 // The end of every frame of the replayed game: a step asked for is done, and
 // the world meets the recorded one at each checkpoint.
 void check_frame() {
     step_asked = 0;
-    if (!game_begun || phase != REPLAY_FLYING || parted_at >= 0) return;
-    const long frame = frames_run - first_frame;
-    if (frame % playing.checkpoint_interval != 0) return;
-    const size_t checkpoint = static_cast<size_t>(frame / playing.checkpoint_interval);
-    if (checkpoint >= playing.checkpoints.size() || world_digest() == playing.checkpoints[checkpoint]) return;
-    parted_at = frame;
+    if (phase != REPLAY_FLYING || !replay_flight_checkpoint(frames_run)) return;
+    const long frame = replay_flight_parted_at();
     parting = "Replay parts from its recording at frame " + std::to_string(frame) + " (checkpoint " +
-              std::to_string(checkpoint + 1) + " of " + std::to_string(playing.checkpoints.size()) +
-              "): from there on it is not the game that was flown";
+              std::to_string(frame / playing.checkpoint_interval + 1) + " of " +
+              std::to_string(playing.checkpoints.size()) + "): from there on it is not the game that was flown";
     say(parting);
 }
 
@@ -134,13 +128,10 @@ void replay_controls(int handler, int key, int down) {
 }  // namespace
 
 void start_replay(const Replay& replay, int from_state) {
-    playing = replay;
+    replay_flight_begins(replay);
     phase = REPLAY_FLYING;
-    next_record = 0;
-    game_begun = 0;
     paused = 0;
     step_asked = 0;
-    parted_at = -1;
     verdict.clear();
     parting.clear();
     return_state = from_state;
@@ -207,21 +198,16 @@ void start_last_game_replay() {
     start_replay_file(last_game_replay_path(), STATE_HIGH_SCORES);
 }
 
-void replay_game_begins() {
-    restore_replay_start(playing.start);
-    seed_rand15(playing.seed);
-    first_frame = frames_run;
-    game_begun = 1;
-}
+void replay_game_begins() { replay_flight_game_begins(frames_run); }
 
 void replay_game_ends() {
     if (phase != REPLAY_FLYING) return;
     replay_frame_hook = nullptr;  // not one more record
-    const bool same_end = world_digest() == playing.final_digest && score == playing.final_score;
-    if (parted_at >= 0)
-        show_verdict(parted_verdict(parted_at, ": it is not the game that was flown"));
-    else if (!same_end)
-        show_verdict(parted_verdict(frames_run - first_frame, ", where its game ended"));
+    const ReplayVerdict verdict = replay_flight_ends(frames_run);
+    if (verdict.outcome == REPLAY_PARTED)
+        show_verdict(parted_verdict(verdict.frame, ": it is not the game that was flown"));
+    else if (verdict.outcome != REPLAY_VERIFIED)
+        show_verdict(parted_verdict(verdict.frame, ", where its game ended"));
     else
         show_verdict("Replay finished: " + replay_pilot() + ", " + std::to_string(playing.final_score) + " points");
 }
@@ -262,7 +248,7 @@ void leave_replay() {
 }
 
 int replay_holds_picture() {
-    return replay_playing && (phase == REPLAY_VERDICT || (paused && game_begun && !step_asked));
+    return replay_playing && (phase == REPLAY_VERDICT || (paused && replay_flight_game_begun() && !step_asked));
 }
 
 void replay_picture_held() {
@@ -272,8 +258,8 @@ void replay_picture_held() {
 std::string replay_pilot() { return printable_text(playing.profile, REPLAY_SHOWN_NAME_CHARACTERS); }
 
 double replay_progress() {
-    if (!game_begun || playing.last_frame <= 0) return 0.0;
-    return std::clamp(static_cast<double>(frames_run - first_frame) / playing.last_frame, 0.0, 1.0);
+    if (!replay_flight_game_begun() || playing.last_frame <= 0) return 0.0;
+    return std::clamp(static_cast<double>(replay_flight_frame(frames_run)) / playing.last_frame, 0.0, 1.0);
 }
 
 int replay_paused() { return paused; }

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "persist/replay_file.h"
+#include "verify/replay_flight.h"  // REPLAY_SHOWN_NAME_CHARACTERS
 
 extern int replay_playing;  // 1 from a replay's start until it has left, its verdict included
 extern int replay_speed;    // frames per paced frame: 1, or REPLAY_FAST_SPEED while fast-forwarding
@@ -26,8 +27,6 @@ constexpr int REPLAY_VERDICT_FRAMES = 100;
 extern std::string replay_notice;
 extern int replay_notice_frames;
 constexpr int REPLAY_NOTICE_FRAMES = 150;
-// Texts from the file are shown cut to this many characters (a table name's length).
-constexpr size_t REPLAY_SHOWN_NAME_CHARACTERS = 31;
 
 // Plays the replay in the file at `path`, then returns to `return_state`. A
 // file that cannot be played is refused with one console line (and in

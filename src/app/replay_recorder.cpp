@@ -10,6 +10,7 @@
 #include "persist/settings.h"
 #include "platform/random.h"
 #include "render/starfield.h"
+#include "stage/rules_fingerprint.h"
 #include "stage/world.h"
 #include "stage/world_digest.h"
 
@@ -76,7 +77,7 @@ void game_record_begins() {
     recording = Replay{};
     recording.records.reserve(RECORDS_RESERVED);
     recording.game_version = this_game_version();
-    recording.build_identity = this_build_identity();
+    recording.rules_fingerprint = rules_fingerprint();  // flown once, by the first game
     recording.profile = profile_name ? profile_name : "";
     recording.fighter = selected_ship;
     recording.settings = ReplaySettings{sfx, music, sfxvol, musicvol, stars_on};

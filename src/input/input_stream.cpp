@@ -1,7 +1,5 @@
 #include "input/input_stream.h"
 
-#include <cstring>
-
 #include "input/keys.h"
 #include "stage/game_keys.h"
 #include "stage/world.h"
@@ -16,13 +14,6 @@ void (*frame_end_hook)() = nullptr;
 // its stick and tilt on every poll, hundreds of times a second; only a value
 // that differs from these when something else happens is worth a record.
 static SteeringValues steering_known{};
-
-bool operator==(const SteeringValues& a, const SteeringValues& b) {
-    // Bit for bit: -0.0 and 0.0 steer alike but a replay must give back the very value.
-    return memcmp(&a.stick_x, &b.stick_x, sizeof a.stick_x) == 0 &&
-           memcmp(&a.stick_y, &b.stick_y, sizeof a.stick_y) == 0 && a.tilt_active == b.tilt_active &&
-           a.tilt_pitch == b.tilt_pitch && a.tilt_roll == b.tilt_roll;
-}
 
 SteeringValues current_steering() {
     return SteeringValues{stick_steer_x, stick_steer_y, tilt_active, tilt_pitch, tilt_roll};
@@ -43,13 +34,8 @@ static void note_direct_steering() {
 
 void apply_input_record(const InputRecord& record) {
     if (record.handler == INPUT_STEERING) {
-        const SteeringValues& s = record.steering;
-        stick_steer_x = s.stick_x;
-        stick_steer_y = s.stick_y;
-        tilt_active = s.tilt_active;
-        tilt_pitch = s.tilt_pitch;
-        tilt_roll = s.tilt_roll;
-        tell_listener(INPUT_STEERING, 0, s);
+        apply_stage_record(record);
+        tell_listener(INPUT_STEERING, 0, record.steering);
     } else {
         note_direct_steering();
         // Heard before it acts: a key that ends the game must still be part of its record.
@@ -58,12 +44,14 @@ void apply_input_record(const InputRecord& record) {
             case INPUT_KEY: keyboard_callback(static_cast<unsigned char>(record.key), 0, 0); break;
             case INPUT_SPECIAL: special_callback(record.key, 0, 0); break;
             case INPUT_SPECIAL_UP: special_up_callback(record.key, 0, 0); break;
-            case INPUT_DEVICE_SPECIAL: key_pressed(game_key_of_special(record.key)); break;
-            case INPUT_DEVICE_SPECIAL_UP: key_released(game_key_of_special(record.key)); break;
-            case INPUT_STEER_AXES:
-                steer_x = record.key / HELD_VALUE_COUNT;
-                steer_y = record.key % HELD_VALUE_COUNT;
+            case INPUT_DEVICE_SPECIAL:
+            case INPUT_DEVICE_SPECIAL_UP: {
+                int down = 0;
+                const int key = record_game_key(record, &down);
+                down ? key_pressed(key) : key_released(key);
                 break;
+            }
+            case INPUT_STEER_AXES: apply_stage_record(record); break;
         }
     }
     steering_known = current_steering();

@@ -7,35 +7,12 @@
 // window expose is a frame like any other), never in time.
 #pragma once
 
-#include <cstdint>
+// The records, their handlers and steering values. A record's frame is
+// frames_run when it took effect: it acts before that frame.
+#include "stage/stage_input.h"
 
-// What an input record does.
-enum InputHandler {
-    INPUT_KEY = 0,         // keyboard_callback(key): the keyboard's, or a device's character
-    INPUT_SPECIAL = 1,     // special_callback(key)
-    INPUT_SPECIAL_UP = 2,  // special_up_callback(key)
-    INPUT_STEER_AXES = 3,  // steer_x, steer_y from key (below): a lost device stops its steering
-    INPUT_STEERING = 4,    // the steering values a device writes on every poll
-    INPUT_DEVICE_SPECIAL = 5,     // a device's special key pressed: as special_callback, no key the keyboard holds
-    INPUT_DEVICE_SPECIAL_UP = 6,  // a device's special key released
-};
-constexpr int INPUT_HANDLER_COUNT = 7;
-
-// The steering values the pad's stick and the remote's tilt write directly.
-struct SteeringValues {
-    double stick_x, stick_y;  // stick_steer_x, stick_steer_y
-    int32_t tilt_active, tilt_pitch, tilt_roll;
-};
-bool operator==(const SteeringValues& a, const SteeringValues& b);
-inline bool operator!=(const SteeringValues& a, const SteeringValues& b) { return !(a == b); }
+// The steering values as the world holds them now.
 SteeringValues current_steering();
-
-struct InputRecord {
-    long frame;        // frames_run when it took effect: it acts before that frame
-    int handler;       // InputHandler
-    int key;           // the handler's key; INPUT_STEER_AXES: steer_x * HELD_VALUE_COUNT + steer_y
-    SteeringValues steering;  // INPUT_STEERING only
-};
 
 // ---- Feeding: the live devices ----
 // While a replay plays, live input reaches only the replay's controls.
@@ -59,7 +36,9 @@ void stream_special_up_callback(int key, int x, int y);
 void stream_keyboard_up_callback(unsigned char key, int x, int y);
 
 // ---- Feeding: a replay ----
-// Applies one record as if its device had sent it now.
+// Applies one record as if its device had sent it now: the values it sets
+// through the stage's own apply_stage_record, a key through the toolkit's
+// callbacks or the screens' key routines, as its device sent it.
 void apply_input_record(const InputRecord& record);
 
 // ---- Frames ----

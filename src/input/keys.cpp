@@ -21,12 +21,12 @@ void key_pressed(int key) {
     else if (state == STATE_CREDITS) credits_key(key);
     else if (state == STATE_SHIP_SELECT) ship_select_key(key);
     else if (in_stage_range(state)) stage_key(key);
-    else if (state == STATE_QUIT_OVERLAY) quit_overlay_key(key);
+    else if (state == STATE_QUIT_OVERLAY) stage_screen_key(key, 1);
 }
 
 void key_released(int key) {
     // Releases outside stage play (in the quit overlay, say) are ignored; N clears the axes instead.
-    if (in_stage_range(screen_state)) stage_control_key_released(key);
+    stage_screen_key(key, 0);
 }
 
 // ---- The arrow keys the keyboard holds ----

@@ -54,5 +54,5 @@ void ship_select_key(int key);
 // ---- Stage play (stage_keys.cpp) ----
 // The keys that act on the world (fire, guns, pause, restart after a loss, the
 // arrows that steer: stage/stage_controls.h), and the sound and star switches.
-// The quit overlay's keys are the stage's own (quit_overlay_key).
+// The quit overlay's keys are the stage's own (stage_screen_key).
 void stage_key(int key);

@@ -14,7 +14,7 @@ void stage_key(int key) {
     // only while no other input has pressed on them since.
     if (key == GAME_KEY_LEFT || key == GAME_KEY_RIGHT) ++steer_x_presses;
     if (key == GAME_KEY_UP || key == GAME_KEY_DOWN) ++steer_y_presses;
-    if (stage_control_key(key)) return;
+    if (stage_screen_key(key, 1)) return;
     switch (key) {
     case GAME_KEY_F5:
         sfx = toggled(sfx);

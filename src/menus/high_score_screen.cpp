@@ -11,6 +11,7 @@
 #include "render/starfield.h"
 #include "render/text.h"
 #include "render/text_fit.h"
+#include "stage/world.h"
 
 constexpr int TEX_SCORE_FRAME = 1;
 constexpr float FRAME_X0 = 0.18f, FRAME_Y0 = 0.22f, FRAME_X1 = 0.82f, FRAME_Y1 = 0.65f;
@@ -54,17 +55,6 @@ static void draw_replay_line() {
 }
 
 static float row_y(int index) { return FIRST_ROW_Y - ROW_STEP * index; }
-
-// The fighter's name for a stored ship index; an empty place (-1) or a value
-// from a hand-edited file names none.
-static const char* fighter_name(int ship) {
-    switch (ship) {
-        case 0: return "Pilvet";
-        case 1: return "Vesker";
-        case 2: return "Brantor";
-        default: return "";
-    }
-}
 
 void draw_high_score_screen() {
     char cell[ROW_TEXT_SIZE];

@@ -1,12 +1,17 @@
 #include "persist/replay_file.h"
 
+#include <fcntl.h>
 #include <gnu/libc-version.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <climits>
 #include <cmath>
 #include <cstring>
 
 #include "persist/printable_text.h"
+#include "stage/rules_fingerprint.h"
 #include "stage/world_snapshot.h"
 
 namespace {
@@ -351,7 +356,10 @@ std::string encode_replay(const Replay& replay) {
     w.out.append(MAGIC, sizeof MAGIC);
     w.byte(static_cast<unsigned>(replay.format));
     w.text(replay.game_version);
-    w.text(replay.build_identity);
+    if (replay.format >= 2)
+        w.fixed64(replay.rules_fingerprint);
+    else
+        w.text(replay.build_identity);
     w.text(replay.profile);
     w.varint(static_cast<uint64_t>(replay.fighter));
     w.signed_varint(replay.date);
@@ -387,11 +395,17 @@ long replay_checkpoint_count(long last_frame, long interval) {
     return last_frame > 0 ? (last_frame - 1) / interval + 1 : 0;
 }
 
-std::string replay_identity_refusal(const std::string& game_version, const std::string& build_identity) {
-    if (game_version != this_game_version())
-        return "made by another version of the game (" + printable_text(game_version, SHOWN_TEXT_CHARACTERS) + ")";
-    if (build_identity != this_build_identity())
-        return "made by another build of the game (" + printable_text(build_identity, SHOWN_TEXT_CHARACTERS) + ")";
+std::string replay_identity_refusal(const Replay& header) {
+    // Whatever its version or compiler, a game with the same rules flies a replay alike.
+    if (header.format >= 2)
+        return header.rules_fingerprint == rules_fingerprint() ? std::string()
+                                                                 : "made by a game whose rules differ from this one's";
+    if (header.game_version != this_game_version())
+        return "made by another version of the game (" + printable_text(header.game_version, SHOWN_TEXT_CHARACTERS) +
+               ")";
+    if (header.build_identity != this_build_identity())
+        return "made by another build of the game (" + printable_text(header.build_identity, SHOWN_TEXT_CHARACTERS) +
+               ")";
     return std::string();
 }
 
@@ -407,9 +421,12 @@ bool decode_replay(const unsigned char* data, size_t size, Replay* replay, std::
                       std::to_string(REPLAY_FORMAT_OLDEST) + " to " + std::to_string(REPLAY_FORMAT_VERSION), false;
     replay->format = static_cast<int>(format);
     replay->game_version = in.text();
-    replay->build_identity = in.text();
+    if (replay->format >= 2)
+        replay->rules_fingerprint = in.fixed64();
+    else
+        replay->build_identity = in.text();
     if (in.fault) return *why = in.fault, false;
-    *why = replay_identity_refusal(replay->game_version, replay->build_identity);
+    *why = replay_identity_refusal(*replay);
     if (!why->empty()) return false;
     replay->profile = in.text();
     const uint64_t fighter = in.varint();
@@ -436,4 +453,35 @@ bool decode_replay(const unsigned char* data, size_t size, Replay* replay, std::
     if (in.fault) return *why = in.fault, false;
     if (in.at != in.end) return *why = "damaged: bytes after the last record", false;
     return true;
+}
+
+bool read_replay_file(const std::string& path, Replay* replay, std::string* why) {
+    // Without waiting: opening a FIFO for reading would wait for a writer that
+    // may never come. Only a regular file is read; a FIFO, a device or a
+    // folder is refused before a byte of it is read.
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return *why = std::string("cannot open it (") + strerror(errno) + ")", false;
+    struct stat about;
+    std::string bytes;
+    bool readable = fstat(fd, &about) == 0 && S_ISREG(about.st_mode);
+    if (!readable) {
+        *why = "not a regular file";
+    } else if (static_cast<uint64_t>(about.st_size) > REPLAY_MAX_BYTES) {
+        *why = "too large to be a replay";
+        readable = false;
+    } else {
+        // One byte more than it claims, to see a file that grew since.
+        bytes.resize(static_cast<size_t>(about.st_size) + 1);
+        size_t got = 0;
+        while (got < bytes.size()) {
+            const ssize_t n = read(fd, &bytes[got], bytes.size() - got);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) break;  // its end, or a fault: what was read is judged
+            got += static_cast<size_t>(n);
+        }
+        bytes.resize(got);
+    }
+    close(fd);
+    if (!readable) return false;
+    return decode_replay(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), replay, why);
 }

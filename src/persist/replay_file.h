@@ -7,7 +7,9 @@
 // Layout (integers little-endian; "varint" is 7 bits a byte, low first, top
 // bit for "more"; signed values zigzag-coded):
 //   "KVRP", format version (1 byte)
-//   game version, build identity, profile: each a varint length and its bytes
+//   game version: a varint length and its bytes
+//   format 1: the build identity, as a text; format 2: the rules' fingerprint (8 bytes)
+//   profile: a varint length and its bytes
 //   fighter, date (unix seconds), final score, final world digest (8 bytes),
 //   seed, last frame: varints but the digest
 //   format 2 on: the settings at the start (sfx, music, sfxvol, musicvol,
@@ -26,12 +28,14 @@
 #include <string>
 #include <vector>
 
-#include "input/input_stream.h"
+#include "stage/stage_input.h"
 #include "stage/world.h"
 
-// Format 1: no settings, no checkpoints (the final digest is the only check).
-// Format 2: the settings at the start and the checkpoints. The game writes 2
-// and reads both.
+// Format 1: no settings, no checkpoints (the final digest is the only check),
+// and the build's identity (compiler, processor, C library) decides where it
+// plays. Format 2: the settings at the start, the checkpoints, and the rules'
+// fingerprint (stage/rules_fingerprint.h) instead of the build's identity.
+// The game writes 2 and reads both.
 constexpr int REPLAY_FORMAT_VERSION = 2;
 constexpr int REPLAY_FORMAT_OLDEST = 1;
 // The largest file the game writes and reads: a game steered by a stick and a
@@ -71,7 +75,8 @@ struct ReplaySettings {
 struct Replay {
     int format = REPLAY_FORMAT_VERSION;  // what it was read as; encode_replay writes that
     std::string game_version;
-    std::string build_identity;
+    std::string build_identity;  // format 1
+    uint64_t rules_fingerprint = 0;  // format 2 on: rules_fingerprint() of the game that made it
     std::string profile;      // the pilot
     int fighter = 0;          // 0..2
     int64_t date = 0;         // unix seconds at the game's end
@@ -93,14 +98,16 @@ struct Replay {
 // runs to its end).
 long replay_checkpoint_count(long last_frame, long interval);
 
-// This game's version and the build's identity (compiler, processor, C
-// library): the recorder writes them into every replay.
+// This game's version, which the recorder writes into every replay, and the
+// build's identity (compiler, processor, C library), which format 1 held.
 std::string this_game_version();
 std::string this_build_identity();
-// Why a replay made by that version and build may not fly the same here, as a
-// line to show; empty when it flies the same. The one place that decides
-// which replays this build plays. Called by decode_replay.
-std::string replay_identity_refusal(const std::string& game_version, const std::string& build_identity);
+// Why a replay whose header (format, version, identity or fingerprint) says
+// this may not fly the same here, as a line to show; empty when it flies the
+// same: a format-1 file by its version and build, a newer one by its rules'
+// fingerprint. The one place that decides which replays this build plays.
+// Called by decode_replay.
+std::string replay_identity_refusal(const Replay& header);
 
 std::string encode_replay(const Replay& replay);
 // The bytes `record` adds to a file after a record of frame `*frame` with the
@@ -114,3 +121,7 @@ SteeringValues start_steering(const ReplayStart& start);
 // `why`: not a replay, another format or game, damaged or truncated. Texts
 // from the file in that line are printable (persist/printable_text.h).
 bool decode_replay(const unsigned char* data, size_t size, Replay* replay, std::string* why);
+// Reads and checks a replay file; on refusal false with one line of reason. A
+// FIFO, a device or a folder is refused before a byte of it is read, and a
+// file larger than REPLAY_MAX_BYTES without reading it.
+bool read_replay_file(const std::string& path, Replay* replay, std::string* why);

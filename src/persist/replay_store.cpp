@@ -166,33 +166,3 @@ int entry_has_replay(int place) {
     return !path.empty() && access(path.c_str(), R_OK) == 0;
 }
 
-bool read_replay_file(const std::string& path, Replay* replay, std::string* why) {
-    // Without waiting: opening a FIFO for reading would wait for a writer that
-    // may never come. Only a regular file is read; a FIFO, a device or a
-    // folder is refused before a byte of it is read.
-    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return *why = std::string("cannot open it (") + strerror(errno) + ")", false;
-    struct stat about;
-    std::string bytes;
-    bool readable = fstat(fd, &about) == 0 && S_ISREG(about.st_mode);
-    if (!readable) {
-        *why = "not a regular file";
-    } else if (static_cast<uint64_t>(about.st_size) > REPLAY_MAX_BYTES) {
-        *why = "too large to be a replay";
-        readable = false;
-    } else {
-        // One byte more than it claims, to see a file that grew since.
-        bytes.resize(static_cast<size_t>(about.st_size) + 1);
-        size_t got = 0;
-        while (got < bytes.size()) {
-            const ssize_t n = read(fd, &bytes[got], bytes.size() - got);
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) break;  // its end, or a fault: what was read is judged
-            got += static_cast<size_t>(n);
-        }
-        bytes.resize(got);
-    }
-    close(fd);
-    if (!readable) return false;
-    return decode_replay(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), replay, why);
-}

@@ -34,5 +34,3 @@ void remove_replays_of_lost_entries(const HighScoreEntry file_table[HIGH_SCORE_P
 std::string entry_replay_path(int place);
 // 1 when the entry at 0-based `place` has a replay file.
 int entry_has_replay(int place);
-// Reads and checks a replay file; on refusal false with one line of reason.
-bool read_replay_file(const std::string& path, Replay* replay, std::string* why);

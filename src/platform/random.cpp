@@ -1,13 +1,13 @@
 #include "platform/random.h"
 
 #include <cstdint>
-#include <cstdlib>
+#include <cstring>
 
 namespace {
 
 // glibc's rand() is random_r over a 128-byte state (its "type 3" generator); a
 // private state of the same size gives the same sequence for the same seed.
-constexpr int STATE_BYTES = 128;
+constexpr int STATE_BYTES = sizeof(Rand15Saved::state);
 char generator_state[STATE_BYTES];
 random_data generator;
 bool generator_ready = false;
@@ -41,3 +41,21 @@ unsigned reseed_rand15_for_game() {
 }
 
 void set_rand15_source(int (*source)()) { rand15_source = source ? source : own_rand15; }
+
+// The generator's pointers point into generator_state, which stays where it
+// is: putting its bytes back makes them right again.
+Rand15Saved save_rand15() {
+    Rand15Saved saved{};
+    memcpy(saved.state, generator_state, sizeof saved.state);
+    saved.generator = generator;
+    saved.ready = generator_ready;
+    saved.source = rand15_source;
+    return saved;
+}
+
+void restore_rand15(const Rand15Saved& saved) {
+    memcpy(generator_state, saved.state, sizeof generator_state);
+    generator = saved.generator;
+    generator_ready = saved.ready;
+    rand15_source = saved.source;
+}

@@ -6,6 +6,8 @@
 // a replay to fly it again exactly.
 #pragma once
 
+#include <cstdlib>
+
 constexpr int RAND15_MAX = 32767;
 
 // Next value 0..32767 from the game's generator.
@@ -21,3 +23,15 @@ unsigned reseed_rand15_for_game();
 
 // Tests script the draws by replacing the source; nullptr restores the game's generator.
 void set_rand15_source(int (*source)());
+
+// The generator as it stands: its state, and the source draws come from.
+struct Rand15Saved {
+    char state[128];
+    random_data generator;
+    bool ready;
+    int (*source)();
+};
+// A run that must leave the game's draws as it found them (the rules'
+// fingerprint) saves the generator first and puts it back after.
+Rand15Saved save_rand15();
+void restore_rand15(const Rand15Saved& saved);

@@ -65,6 +65,12 @@ static void fill_fleet(const RockStart* table, int count) {
 }
 
 void setup_nav1() {
+    // A game starts with no points, whatever the frame that reset the last one
+    // went on to score after its reset (a rock destroyed as NAV 2 completed is
+    // scored when the fly-out's end lets the fleet move again). Cleared before
+    // the record takes the start values: a replay recorded with points carried
+    // in still gets them back, and plays as it was flown.
+    score = 0;
     // Each game draws from a seed of its own and is recorded from here.
     stage_event(STAGE_GAME_BEGINS);
     clear_stage_arrays();

@@ -80,3 +80,16 @@ void quit_overlay_key(int key) {
         stage_game_ends(ENDING_QUIT);
     }
 }
+
+int stage_screen_key(int key, int down) {
+    if (in_stage_range(screen_state)) {
+        if (down) return stage_control_key(key);
+        stage_control_key_released(key);
+        return key >= GAME_KEY_LEFT && key <= GAME_KEY_DOWN ? 1 : 0;
+    }
+    if (screen_state == STATE_QUIT_OVERLAY && down && (key == 'Y' || key == 'N')) {
+        quit_overlay_key(key);
+        return 1;
+    }
+    return 0;
+}

@@ -15,6 +15,7 @@ enum GameEnding {
     ENDING_QUIT,           // Y in the quit overlay: the score enters if the fighter was lost
     ENDING_RESTART,        // Enter on a lost fighter: the score enters, a new game starts at NAV 1
 };
+constexpr int GAME_ENDING_KINDS = ENDING_RESTART + 1;
 
 enum StageEventKind {
     STAGE_SOUND,             // `text`: the effect file to play
@@ -27,6 +28,7 @@ enum StageEventKind {
     STAGE_GAME_ENDS,         // `value` is the GameEnding: the score, the reset, the next screen
     STAGE_GAME_RESET,        // reset_game's last step: the main menu's cursor, the notice line, the remote
 };
+constexpr int STAGE_EVENT_KINDS = STAGE_GAME_RESET + 1;
 
 struct StageEvent {
     StageEventKind kind;

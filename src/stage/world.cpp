@@ -10,6 +10,11 @@ const ShipStats ship_table[4] = {
     {0.02, 280, 160, 200},  // Brantor
     {0.0, 0, 150, 80},      // enemy fighter: speed picked from ENEMY_SPEEDS
 };
+const char* fighter_name(int ship) {
+    static const char* const NAMES[PLAYER_SHIP_COUNT] = {"Pilvet", "Vesker", "Brantor"};
+    return ship >= 0 && ship < PLAYER_SHIP_COUNT ? NAMES[ship] : "";
+}
+
 const double ENEMY_SPEEDS[ENEMY_SPEED_COUNT] = {0.010, 0.012, 0.014, 0.016, 0.018,
                                                 0.020, 0.022, 0.024, 0.026, 0.028};
 

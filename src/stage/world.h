@@ -71,6 +71,10 @@ struct ShipStats {
 };
 extern const ShipStats ship_table[4];
 constexpr int PLAYER_SHIP_COUNT = 3;  // the player's fighters, ship_table rows 0..2
+// The name of the player's fighter `ship`; "" for any other value (an empty
+// table place, a hand-edited file). Called by the high-score screen and the
+// replay verifier.
+const char* fighter_name(int ship);
 constexpr int ENEMY_SPEED_COUNT = 10;
 extern const double ENEMY_SPEEDS[ENEMY_SPEED_COUNT];  // 0.010, 0.012, ..., 0.028
 

@@ -167,6 +167,8 @@ void check_files(const std::string& root) {
         fs::perms mode;
     } files[] = {
         {"/usr/games/korvane-arcade", fs::perms(0755)},
+        {"/usr/games/korvane-verify", fs::perms(0755)},
+        {"/usr/share/man/man6/korvane-verify.6.gz", fs::perms(0644)},
         {"/usr/lib/games/korvane-arcade/korvane", fs::perms(0755)},
         {"/usr/share/games/korvane-arcade/tex/tex_logo_kro.tga", fs::perms(0644)},
         {"/usr/share/games/korvane-arcade/sfx/sfx_explosion.mp3", fs::perms(0644)},

@@ -2,24 +2,26 @@
 // reader accepts writes back to bytes that read as the same replay.
 //
 // Each input is read twice: as a whole file, and as the part after the header's
-// build identity behind this build's own header. A file made by another build
-// is refused at its identity, so only the second reading reaches the rest.
+// rules fingerprint behind this build's own header. A file made by a game with
+// other rules is refused at its fingerprint, so only the second reading
+// reaches the rest.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
 #include "persist/replay_file.h"
+#include "stage/rules_fingerprint.h"
 
 namespace {
 
 std::string own_header_prefix() {
     Replay empty;
     empty.game_version = this_game_version();
-    empty.build_identity = this_build_identity();
+    empty.rules_fingerprint = rules_fingerprint();
     const std::string whole = encode_replay(empty);
-    // The prefix runs up to the profile: magic, format, two texts.
-    const size_t texts = 2 + empty.game_version.size() + empty.build_identity.size();  // one-byte lengths
-    return whole.substr(0, 5 + texts);
+    // The prefix runs up to the profile: magic, format, the version's text (a
+    // one-byte length), the fingerprint.
+    return whole.substr(0, 5 + 1 + empty.game_version.size() + sizeof empty.rules_fingerprint);
 }
 
 void read_and_write_back(const uint8_t* data, size_t size) {

@@ -9,10 +9,12 @@
 
 #include "platform/random.h"
 #include "stage/game_keys.h"
+#include "stage/rules_fingerprint.h"
 #include "stage/screen_machine.h"
 #include "stage/stage_controls.h"
 #include "stage/stage_events.h"
 #include "stage/stage_screen.h"
+#include "stage/stage_view.h"
 #include "stage/starfield.h"
 #include "stage/world.h"
 #include "stage/world_digest.h"
@@ -106,4 +108,53 @@ TEST_F(SimulationAlone, WhilePausedOnlyTheHudPanelMovesAndPlayingOnClearsTheStee
     quit_overlay_key('N');
     EXPECT_EQ(screen_state, STATE_NAV1);
     EXPECT_EQ(steer_x, HELD_NONE);
+}
+
+// A rock destroyed in the very frame NAV 2 completes is scored by the frame
+// whose fly-out ends the game, after the reset: the next game starts at 0 all the same.
+TEST_F(SimulationAlone, ANewGameStartsWithoutPointsScoredAfterTheLastOnesReset) {
+    run_frame();  // NAV 1 set up
+    enter_screen(STATE_NAV2, FRESH_NOTHING);
+    stage_started = 1, nav_completed = 1, nav_kills_left = -1, outro_timer = 1, score = 4000;
+    enemies[0] = Enemy{0.1, 0.5, 0.05, 64, 64, 100, 0, 100, 4, 1};
+    run_frame();
+    ASSERT_EQ(first_frame_of(STAGE_GAME_ENDS), frame_count - 1);
+    ASSERT_EQ(score, 100) << "the rock is no longer scored after the reset: this test needs another case";
+    enter_screen(STATE_NAV1, FRESH_TEXTURES | FRESH_MUSIC);
+    run_frame();
+    EXPECT_EQ(score, 0);
+}
+
+// The fingerprint's games go through what a replay can meet: both NAVs, the
+// pause, every gun set, hull hits, a kill, a loss and three endings. Flown in
+// the middle of a game, they leave it as they found it, and fly alike again.
+TEST_F(SimulationAlone, TheRulesFingerprintFliesEveryRuleAndLeavesTheGameAsItWas) {
+    for (int f = 0; f < 300; ++f) run_frame();
+    stage_control_key(KEY_ESC);
+    const uint64_t world = world_digest();
+    const Star star = starfield[7];
+    const Rand15Saved generator = save_rand15();
+    const int draws[] = {rand15(), rand15(), rand15()};
+    restore_rand15(generator);
+
+    RulesRunReport report{};
+    const uint64_t fingerprint = fly_rules_fingerprint(&report);
+    EXPECT_EQ(world_digest(), world);
+    EXPECT_EQ(screen_state, STATE_QUIT_OVERLAY);
+    EXPECT_EQ(paused_state, STATE_NAV1);
+    EXPECT_EQ(textures_loaded * 10 + music_started, 10);
+    EXPECT_EQ(starfield[7].y, star.y);
+    EXPECT_EQ((std::vector<int>{rand15(), rand15(), rand15()}), std::vector<int>(std::begin(draws), std::end(draws)));
+    EXPECT_EQ(stage_event_hook, hear);
+    EXPECT_EQ(stage_view, &NULL_STAGE_VIEW);
+
+    EXPECT_GT(report.frames_flown[0], NAV1_LENGTH_FRAMES);
+    EXPECT_GT(report.frames_flown[1], 0);
+    EXPECT_GT(report.frames_paused, 0);
+    EXPECT_GT(report.fighters_destroyed, 0);
+    EXPECT_EQ(report.gun_modes_fired, (1 << GUN_MODE_COUNT) - 1);
+    EXPECT_GT(report.heard[STAGE_HULL_HIT], 0);
+    for (GameEnding ending : {ENDING_DESTROYED, ENDING_QUIT, ENDING_RESTART}) EXPECT_EQ(report.endings[ending], 1) << ending;
+    EXPECT_EQ(fly_rules_fingerprint(nullptr), fingerprint);
+    EXPECT_EQ(rules_fingerprint(), fingerprint);
 }

@@ -1,5 +1,6 @@
-// A scripted game recorded, then played back in this process and in a fresh
-// one: each must pass through the same world, frame by frame.
+// A scripted game recorded, then played back in this process, in a fresh one
+// and by the simulation alone (as korvane-verify flies it): each must pass
+// through the same world, frame by frame.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -25,6 +26,7 @@
 #include "platform/random.h"
 #include "stage/world.h"
 #include "stage/world_digest.h"
+#include "verify/verify_replay.h"
 
 // The world's digest after every frame that leaves a game in progress.
 using DigestTrail = std::vector<uint64_t>;
@@ -90,7 +92,29 @@ inline DigestTrail play_back_in_fresh_process(const Replay& replay) {
     return trail;
 }
 
-// The recorded game's trail against a replay's, in this process and in a fresh one.
+// The replayed game's trail flown by the simulation alone, and its verdict.
+inline DigestTrail* alone_trail = nullptr;
+inline DigestTrail fly_alone(const Replay& replay, ReplayVerdict* verdict) {
+    DigestTrail trail;
+    alone_trail = &trail;
+    *verdict = fly_replay_alone(replay, [] { alone_trail->push_back(world_digest()); });
+    return trail;
+}
+
+// With this variable naming a folder, each recorded game is also kept there
+// as a file named after its test: scripts/test has another build's verifier
+// judge them.
+constexpr const char* KEEP_REPLAYS_VARIABLE = "KORVANE_KEEP_REPLAYS";
+
+inline void keep_replay(const Replay& replay) {
+    const char* folder = getenv(KEEP_REPLAYS_VARIABLE);
+    if (!folder) return;
+    const std::string bytes = encode_replay(replay);
+    const std::string file = std::string(folder) + "/" + testing::UnitTest::GetInstance()->current_test_info()->name() + ".kvr";
+    std::ofstream(file, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// The recorded game's trail against a replay's, in this process, in a fresh one and alone.
 inline void expect_replays_match(const DigestTrail& recorded) {
     const Replay& replay = last_game_record();
     ASSERT_GT(recorded.size(), 100u);
@@ -102,9 +126,14 @@ inline void expect_replays_match(const DigestTrail& recorded) {
     EXPECT_EQ(high_scores[0].score, 0) << "a replayed game's score entered the table";
     EXPECT_EQ(sfx, sound_before) << "the replay's sound key outlived it";
     const DigestTrail fresh = play_back_in_fresh_process(replay);
-    for (const DigestTrail* trail : {&here, &fresh}) {
+    ReplayVerdict verdict{};
+    const DigestTrail alone = fly_alone(replay, &verdict);
+    EXPECT_EQ(verdict.outcome, REPLAY_VERIFIED);
+    EXPECT_EQ(verdict.frame, replay.last_frame);
+    for (const DigestTrail* trail : {&here, &fresh, &alone}) {
         const auto parting = std::mismatch(trail->begin(), trail->end(), recorded.begin(), recorded.end()).first;
-        EXPECT_TRUE(*trail == recorded) << (trail == &here ? "in this process" : "in a fresh process")
+        EXPECT_TRUE(*trail == recorded) << (trail == &here ? "in this process" : trail == &fresh ? "in a fresh process" : "alone")
                                         << " the world parts from the recorded one at frame " << parting - trail->begin();
     }
+    keep_replay(replay);
 }

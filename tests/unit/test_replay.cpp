@@ -20,6 +20,8 @@
 #include "persist/settings.h"
 #include "render/hud.h"
 #include "render/starfield.h"
+#include "stage/rules_fingerprint.h"
+#include "verify/verify_replay.h"
 #include "platform/sound_library.h"
 #include "support/replay_check.h"
 #include "support/scratch_dir.h"
@@ -125,6 +127,19 @@ TEST(ReplayFreshProcess, PlaysTheFileItIsGivenAndWritesItsTrail) {
     for (uint64_t digest : play_back(replay)) out << digest << "\n";
 }
 
+// Files from before a new game began at 0 points may hold points carried into
+// their game: the replay gives them back, and plays as it was flown.
+TEST(Replay, PointsCarriedIntoARecordedGameStayWithItsReplay) {
+    Replay game = record_game(quit_at(20, 19));
+    restore_replay_start(game.start);
+    score = 100;
+    capture_replay_start(&game.start);
+    static int first_score;
+    first_score = -1;
+    fly_replay_alone(game, [] { first_score = first_score < 0 ? score : first_score; });
+    EXPECT_EQ(first_score, 100);
+}
+
 // L on the high scores plays the last game; Esc leaves it for that screen,
 // whose line says so for a while and then gives way to its hint.
 TEST(Replay, LPlaysTheLastGameAndEscLeavesItForTheScreenItStartedFrom) {
@@ -186,12 +201,15 @@ TEST(Replay, PlaysUnderItsGamesSettingsAndGivesTheViewersBack) {
 
 // A steering record slipped into a game held at the quit prompt: the world
 // differs from that frame on. Files of the first format only check the end.
+// The window and the simulation alone name the same frame.
 TEST(Replay, APartedReplayNamesTheFirstCheckpointAfterTheChange) {
     const Replay game = record_game(quit_at(800, 1));
-    for (const auto& [format, changed_at, named] :
-         {std::tuple{2, 300L, "frame 500:"}, std::tuple{2, 250L, "frame 250:"}, std::tuple{1, 300L, "frame 800,"}}) {
+    for (const auto& [format, changed_at, named, parted] :
+         {std::tuple{2, 300L, "frame 500:", 500L}, std::tuple{2, 250L, "frame 250:", 250L},
+          std::tuple{1, 300L, "frame 800,", 800L}}) {
         Replay changed = game;
         changed.format = format;
+        changed.build_identity = this_build_identity();
         changed.records.insert(changed.records.begin() + 1, {changed_at, INPUT_STEER_AXES, HELD_RIGHT * HELD_VALUE_COUNT, {}});
         const std::string file = encode_replay(changed);
         std::string why;
@@ -199,6 +217,9 @@ TEST(Replay, APartedReplayNamesTheFirstCheckpointAfterTheChange) {
         start_replay(changed, STATE_HIGH_SCORES);
         play_to_its_end();
         EXPECT_EQ(replay_notice.rfind(std::string("Replay parted from its recording at ") + named, 0), 0u) << replay_notice;
+        const ReplayVerdict alone = fly_replay_alone(changed);
+        EXPECT_NE(alone.outcome, REPLAY_VERIFIED);
+        EXPECT_EQ(alone.frame, parted);
     }
 }
 
@@ -295,7 +316,7 @@ TEST(Replay, EqualEntriesKeepAReplayEachAndTheOldestGoesFirst) {
     load_settings();
     Replay game;
     game.game_version = this_game_version();
-    game.build_identity = this_build_identity();
+    game.rules_fingerprint = rules_fingerprint();
     capture_replay_start(&game.start);
     game.seed = 1;
     folder.write("replays/entry-0-0-10066ae1.kvr", encode_replay(game));
@@ -323,7 +344,8 @@ TEST(Replay, EqualEntriesKeepAReplayEachAndTheOldestGoesFirst) {
 TEST(Replay, DamagedOrForeignFilesAreRefusedWithTheirReason) {
     Replay good;
     good.game_version = this_game_version();
-    good.build_identity = this_build_identity();
+    good.rules_fingerprint = rules_fingerprint();
+    good.build_identity = this_build_identity();  // read as format 1
     good.profile = "pilot";
     capture_replay_start(&good.start);
     good.fighter = selected_ship;
@@ -346,10 +368,13 @@ TEST(Replay, DamagedOrForeignFilesAreRefusedWithTheirReason) {
         {"empty", {}, [](std::string& b) { b.clear(); }, "not a replay file"},
         {"magic", {}, [](std::string& b) { b[3] = 'X'; }, "not a replay file"},
         {"format", {}, [](std::string& b) { b[4] = 3; }, "made in replay format 3, this game reads formats 1 to 2"},
-        // A text from the file is shown printable and cut before its 49th character.
-        {"version", [](Replay& r) { r.game_version = std::string(47, 'W') + "\xc3\xa9\xc3\xa9"; }, {},
+        // Format 1 by its version and build; a text from the file is shown
+        // printable and cut before its 49th character. Format 2 by its rules alone.
+        {"version", [](Replay& r) { r.format = 1, r.game_version = std::string(47, 'W') + "\xc3\xa9\xc3\xa9"; }, {},
          "made by another version of the game (" + std::string(47, 'W') + "\xc3\xa9)"},
-        {"build", [](Replay& r) { r.build_identity = "arm\x1b[2J\xc2\x9bx\x7f\xffy"; }, {}, "made by another build of the game (arm?[2J?x??y)"},
+        {"build", [](Replay& r) { r.format = 1, r.build_identity = "arm\x1b[2J\xc2\x9bx\x7f\xffy"; }, {},
+         "made by another build of the game (arm?[2J?x??y)"},
+        {"rules", [](Replay& r) { r.rules_fingerprint ^= 1; }, {}, "made by a game whose rules differ from this one's"},
         {"fighter", [](Replay& r) { r.fighter = 3; }, {}, "damaged: no such fighter"},
         {"other fighter", [](Replay& r) { r.fighter = (r.fighter + 1) % 3; }, {}, "damaged: the fighter does not match"},
         {"checkpoints", [](Replay& r) { r.checkpoints.push_back(0); }, {},
@@ -384,6 +409,11 @@ TEST(Replay, DamagedOrForeignFilesAreRefusedWithTheirReason) {
     }
     for (size_t cut = 0; cut < bytes.size(); ++cut)
         EXPECT_FALSE(decode_replay(reinterpret_cast<const unsigned char*>(bytes.data()), cut, &read, &why)) << cut;
+    // Another version or compiler with the same rules flies it alike: it plays.
+    Replay elsewhere = good;
+    elsewhere.game_version = "Korvane Arcade 2031.01.01";
+    const std::string other = encode_replay(elsewhere);
+    EXPECT_TRUE(decode_replay(reinterpret_cast<const unsigned char*>(other.data()), other.size(), &read, &why)) << why;
 }
 
 TEST(Replay, APathThatIsNoRegularFileIsRefusedAtOnce) {

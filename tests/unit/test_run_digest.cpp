@@ -16,6 +16,7 @@
 #include "app/screen_state.h"
 #include "input/input_stream.h"
 #include "input/wiimote_events.h"
+#include "stage/rules_fingerprint.h"
 #include "stage/world_digest.h"
 #include "support/soak_player.h"
 
@@ -39,6 +40,12 @@ constexpr long FRAMES = 20000;
 // back to the arrow keys still held (the pad's stick pressing again only on an
 // axis at rest).
 constexpr uint64_t EXPECTED_DIGEST = 0xc114f10fa50a2f81ull;
+
+// The rules' fingerprint (stage/rules_fingerprint.h) moves with the world's
+// rules alone, and with it which replays this build plays: a change to them
+// on purpose records the new value here and says so; any other change must
+// leave it. Recorded when replays began to be judged by it.
+constexpr uint64_t EXPECTED_RULES_FINGERPRINT = 0xb05fe6954d972715ull;
 
 RunHash run_hash;
 void hear(const char* path) { run_hash.add(path); }
@@ -125,4 +132,9 @@ TEST_F(RunDigestTest, SeededRandomRunLeavesTheRecordedDigest) {
     EXPECT_GT(losses, 0);
     EXPECT_GT(games_ended, 0);
     EXPECT_EQ(run_hash.value, EXPECTED_DIGEST);
+}
+
+TEST_F(RunDigestTest, TheRulesFingerprintIsTheRecordedOne) {
+    glutDisplayFunc([] {});  // the fixture's end lets the toolkit draw once
+    EXPECT_EQ(rules_fingerprint(), EXPECTED_RULES_FINGERPRINT) << std::hex << rules_fingerprint();
 }

@@ -20,6 +20,7 @@
 #include "persist/replay_store.h"
 #include "persist/save_lock.h"
 #include "persist/settings.h"
+#include "stage/rules_fingerprint.h"
 #include "support/scratch_dir.h"
 
 namespace {
@@ -58,7 +59,7 @@ pid_t copy_ending_a_game(int score, uint32_t seed, bool stopped = false) {
         load_settings();
         Replay game;
         game.game_version = this_game_version();
-        game.build_identity = this_build_identity();
+        game.rules_fingerprint = rules_fingerprint();
         game.final_score = score;
         game.seed = seed;
         insert_high_score(score, "pilot", 0);
