@@ -221,6 +221,10 @@ TEST(Replay, APartedReplayNamesTheFirstCheckpointAfterTheChange) {
         EXPECT_NE(alone.outcome, REPLAY_VERIFIED);
         EXPECT_EQ(alone.frame, parted);
     }
+    // Nor is a game whose file claims a frame more than its records fly.
+    Replay longer = game;
+    ++longer.last_frame;
+    EXPECT_EQ(fly_replay_alone(longer).outcome, REPLAY_ENDED_OTHERWISE);
 }
 
 // The replay's controls, from the keyboard and from the remote (whose tilt
