@@ -221,10 +221,15 @@ TEST(Replay, APartedReplayNamesTheFirstCheckpointAfterTheChange) {
         EXPECT_NE(alone.outcome, REPLAY_VERIFIED);
         EXPECT_EQ(alone.frame, parted);
     }
-    // Nor is a game whose file claims a frame more than its records fly.
-    Replay longer = game;
-    ++longer.last_frame;
+    // Nor is a game whose file claims a frame more than its records fly, or
+    // two less: it is stopped as it goes past (one less, its last record
+    // would still end it there).
+    Replay longer = game, shorter = game;
+    ++longer.last_frame, shorter.last_frame -= 2;
     EXPECT_EQ(fly_replay_alone(longer).outcome, REPLAY_ENDED_OTHERWISE);
+    const ReplayVerdict went_on = fly_replay_alone(shorter);
+    EXPECT_EQ(went_on.outcome, REPLAY_RAN_PAST_ITS_END);
+    EXPECT_EQ(went_on.frame, shorter.last_frame + 1);
 }
 
 // The replay's controls, from the keyboard and from the remote (whose tilt
