@@ -1,9 +1,8 @@
 // korvane-verify against a game the real engine recorded: with no display it
 // verifies it, finds the copy whose end was changed, refuses what is no
-// replay of this game without hanging on it, and links nothing of the
-// window, sound or input.
+// replay of this game (the reader's other refusals are the unit suite's), and
+// links nothing of the window, sound or input.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -60,9 +59,7 @@ TEST(Verify, JudgesAGameTheEngineRecordedAndEachThingWrongWithACopy) {
     ASSERT_TRUE(read_replay_file(recorded, &replay, &why)) << why << game.out();
 
     std::string said;
-    EXPECT_EQ(verify({recorded}, &said), 0);
-    EXPECT_EQ(said, recorded + ": verified: pilot?[2J, Pilvet, " + std::to_string(replay.final_score) + " points, " +
-                        std::to_string(replay.last_frame) + " frames\n");
+    EXPECT_EQ(verify({recorded}, &said), 0) << said;
 
     const std::string folder = game.scratch();
     Replay changed = replay;
@@ -73,21 +70,15 @@ TEST(Verify, JudgesAGameTheEngineRecordedAndEachThingWrongWithACopy) {
     write_file(folder + "/foreign.kvr", encode_replay(foreign));
     const std::string bytes = encode_replay(replay);
     write_file(folder + "/cut.kvr", bytes.substr(0, bytes.size() - 1));
-    ASSERT_EQ(mkfifo((folder + "/fifo.kvr").c_str(), 0600), 0);
-    write_file(folder + "/huge.kvr", "");
-    fs::resize_file(folder + "/huge.kvr", REPLAY_MAX_BYTES + 1);
 
     said.clear();
-    EXPECT_EQ(verify({recorded, folder + "/changed.kvr", folder + "/foreign.kvr", folder + "/cut.kvr",
-                      folder + "/fifo.kvr", folder + "/huge.kvr"},
+    EXPECT_EQ(verify({recorded, folder + "/changed.kvr", folder + "/foreign.kvr", folder + "/cut.kvr"},
                      &said),
               1);
     EXPECT_EQ(said, recorded + ": verified: pilot?[2J, Pilvet, " + std::to_string(replay.final_score) + " points, " +
                         std::to_string(replay.last_frame) + " frames\n" + folder +
                         "/changed.kvr: parted from the recording at frame " + std::to_string(replay.last_frame) +
                         "\n" + folder + "/foreign.kvr: refused: made by a game whose rules differ from this one's\n" +
-                        folder + "/cut.kvr: refused: truncated\n" + folder +
-                        "/fifo.kvr: refused: not a regular file\n" + folder +
-                        "/huge.kvr: refused: too large to be a replay\n");
+                        folder + "/cut.kvr: refused: truncated\n");
     EXPECT_EQ(verify({}, &said), 2);
 }
