@@ -171,7 +171,7 @@ bool start_replay_file(const std::string& path, int from_state) {
         return false;
     }
     printf("Playing the replay '%s' of %s\n", shown_path.c_str(),
-           printable_text(replay.profile, REPLAY_SHOWN_NAME_CHARACTERS).c_str());
+           shown_pilot(replay).c_str());
     start_replay(replay, from_state);
     return true;
 }
@@ -255,7 +255,7 @@ void replay_picture_held() {
     if (phase == REPLAY_VERDICT && --verdict_frames_left <= 0) leave_replay();
 }
 
-std::string replay_pilot() { return printable_text(playing.profile, REPLAY_SHOWN_NAME_CHARACTERS); }
+std::string replay_pilot() { return shown_pilot(playing); }
 
 double replay_progress() {
     if (!replay_flight_game_begun() || playing.last_frame <= 0) return 0.0;

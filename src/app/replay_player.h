@@ -14,7 +14,6 @@
 #include <string>
 
 #include "persist/replay_file.h"
-#include "verify/replay_flight.h"  // REPLAY_SHOWN_NAME_CHARACTERS
 
 extern int replay_playing;  // 1 from a replay's start until it has left, its verdict included
 extern int replay_speed;    // frames per paced frame: 1, or REPLAY_FAST_SPEED while fast-forwarding

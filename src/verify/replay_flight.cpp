@@ -1,10 +1,16 @@
 #include "verify/replay_flight.h"
 
+#include "persist/printable_text.h"
 #include "platform/random.h"
 #include "stage/world.h"
 #include "stage/world_digest.h"
 
 Replay flown_replay;
+
+std::string shown_pilot(const Replay& replay) {
+    constexpr size_t TABLE_NAME_CHARACTERS = 31;
+    return printable_text(replay.profile, TABLE_NAME_CHARACTERS);
+}
 
 namespace {
 

@@ -21,8 +21,9 @@ struct ReplayVerdict {
     long frame;  // of its game: where it parted, ended or ran past its end; a verified game's length
 };
 
-// A pilot's name from a file is shown cut to this many characters (a table name's length).
-constexpr size_t REPLAY_SHOWN_NAME_CHARACTERS = 31;
+// A replay's pilot as shown: the name from the file, printable and cut to a
+// table name's length.
+std::string shown_pilot(const Replay& replay);
 
 // The replay being flown.
 extern Replay flown_replay;

@@ -1,6 +1,5 @@
 #include "verify/verify_replay.h"
 
-#include "persist/printable_text.h"
 #include "stage/screen_machine.h"
 #include "stage/stage_events.h"
 #include "stage/stage_input.h"
@@ -75,7 +74,7 @@ std::string verify_replay_file(const std::string& path, bool* verified) {
     const ReplayVerdict flown = fly_replay_alone(replay);
     if (flown.outcome != REPLAY_VERIFIED) return path + ": parted from the recording at frame " + std::to_string(flown.frame);
     *verified = true;
-    return path + ": verified: " + printable_text(replay.profile, REPLAY_SHOWN_NAME_CHARACTERS) + ", " +
+    return path + ": verified: " + shown_pilot(replay) + ", " +
            fighter_name(replay.fighter) + ", " + std::to_string(replay.final_score) + " points, " +
            std::to_string(flown.frame) + " frames";
 }
